@@ -1,0 +1,61 @@
+// Pure scanners over captured emulator output and catver.ini. Each works on
+// the byte range [begin, end) and never reads outside it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "catalogue/import_record.h"
+
+namespace quillet {
+
+// First position p in [begin, end) where the whole pattern lies inside the
+// range; nullptr when there is none or begin is not below end.
+const char* FindBytes(const char* begin, const char* end, const char* pattern, size_t length);
+
+// ---- XML game list ----------------------------------------------------
+
+// Reads one game element. Entered just behind "<game", returns true with
+// `pos` just behind "</game>" and `record` filled (the caller clears it
+// first); false on a format error, including text that ends inside the game.
+bool ReadGameElement(const char*& pos, const char* end, ImportRecord& record);
+
+enum class GameListStatus {
+    Complete,      // the root end tag was reached
+    NoRoot,        // "<mam" does not occur: not a game list at all
+    FormatError,   // stopped at a game the reader cannot read (or at the end of the text)
+};
+
+struct GameListResult {
+    GameListStatus status;
+    uint32_t games;        // games handed to the sink (runnable="no" ones are not)
+    char stoppedAt[9];     // on FormatError: short name of the game being read, if known
+};
+
+// Called once per runnable game with the record filled and Original,
+// Cloneof, Resolution and IconPath derived.
+using GameSink = void (*)(void* context, ImportRecord& record);
+
+// Finds the root start tag (with or without attributes), then reads game by
+// game into `record` until the root end tag.
+GameListResult ScanGameList(const char* begin, const char* end, ImportRecord& record, GameSink sink,
+                            void* context);
+
+// ---- -verifysets output -------------------------------------------------
+
+// Status codes by the third character of the verdict: o 0, s 1, d 2, else 3.
+using VerifySink = void (*)(void* context, const char* name, uint8_t code);
+
+// Calls the sink once per result line ("romset NAME ... is VERDICT").
+// Returns the number of lines handed over.
+uint32_t ScanVerifyResults(const char* begin, const char* end, VerifySink sink, void* context);
+
+// ---- catver.ini ---------------------------------------------------------
+
+// Called once per line of a [Category] section (BIOS lines excepted) with
+// the short name (at most 8 characters) and the category (at most 89).
+using CategorySink = void (*)(void* context, const char* name, const char* category);
+
+uint32_t ScanCategoryFile(const char* begin, const char* end, CategorySink sink, void* context);
+
+}  // namespace quillet

@@ -1,0 +1,41 @@
+// The one ODBC connection to gamelist.mdb, and the filtered game query.
+#pragma once
+
+#include <windows.h>
+#include <sql.h>
+#include <sqlext.h>
+
+#include "db/game_record.h"
+#include "settings/frontend_settings.h"
+
+namespace quillet {
+
+extern SQLHENV DatabaseEnvironment;
+extern SQLHDBC DatabaseConnection;
+extern SQLHSTMT GameQueryStatement;
+
+// Opens the connection and prepares the game query bound to `block`.
+bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block);
+void DisconnectDatabase();
+// Runs one SQL text on a statement of its own; the outcome is not examined.
+void ExecuteDirect(HWND owner, const char* sql, SQLINTEGER length);
+
+bool PrepareGameQuery(HWND owner, FilterQueryBlock* block);
+
+// Last-in-first-out list that hands a reload's rows to the game list.
+struct GameRecordNode {
+    GameRecord* record;
+    GameRecordNode* next;
+};
+struct GameRecordList {
+    GameRecordNode* top;
+    DWORD count;
+};
+bool PushGameRecord(GameRecordList& list, const GameRecord& record);  // false: out of memory
+GameRecord* PopGameRecord(GameRecordList& list);                      // null when empty
+void FreeGameRecord(GameRecord* record);
+
+bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts);
+DWORD WINAPI ReloadGameList(LPVOID dialog);
+
+}  // namespace quillet

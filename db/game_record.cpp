@@ -1,0 +1,61 @@
+#include "db/game_record.h"
+
+#include <cstring>
+
+namespace quillet {
+
+const unsigned kRecordTextIds[kRecordTextCount] = {2047, 2048, 2039, 2040, 2041, 2042, 2044,
+                                                   2045, 2046, 2035, 2036, 2037, 2038};
+
+#define COLUMN(field) {offsetof(GameRecord, field), sizeof(GameRecord::field)}
+const GameColumnField kGameColumns[16] = {
+    COLUMN(RomName),      COLUMN(Description),  COLUMN(Year),        COLUMN(Manufacturer),
+    COLUMN(Original),     COLUMN(Cloneof),      COLUMN(Status),      COLUMN(DriverStatus),
+    COLUMN(ColorStatus),  COLUMN(SoundStatus),  COLUMN(Palette),     COLUMN(Video),
+    COLUMN(Orientation),  COLUMN(Resolution),   COLUMN(Frequency),   COLUMN(Category),
+};
+#undef COLUMN
+
+void ApplyYearRule(GameRecord& r) {
+    if (r.Year[0] == '0') {
+        r.Year[0] = ' ';
+        r.Year[1] = '\0';
+    }
+}
+
+namespace {
+
+// Code-to-text tables: the slot of RecordTexts for codes 0, 1, 2 and any other.
+struct CodeTexts {
+    RecordText code0, code1, code2, other;
+};
+constexpr CodeTexts kOriginalTexts{kTextOriginalNo, kTextOriginalYes, kTextOriginalYes, kTextOriginalYes};
+constexpr CodeTexts kStatusTexts{kTextGood, kTextBestAvailable, kTextBad, kTextOtherStatus};
+constexpr CodeTexts kDriverTexts{kTextGood, kTextDriverOther, kTextPreliminary, kTextDriverOther};
+constexpr CodeTexts kEmulationTexts{kTextGood, kTextImperfect, kTextPreliminary, kTextPreliminary};
+constexpr CodeTexts kVideoTexts{kTextRaster, kTextVector, kTextVector, kTextVector};
+constexpr CodeTexts kOrientationTexts{kTextHorizontal, kTextVertical, kTextVertical, kTextVertical};
+
+template <size_t N>
+void ReplaceCode(char (&field)[N], const CodeTexts& map, const RecordTextTable& texts) {
+    const uint8_t code = static_cast<uint8_t>(field[0]);
+    const RecordText slot = code == 0 ? map.code0 : code == 1 ? map.code1 : code == 2 ? map.code2 : map.other;
+    static_assert(N >= 8);
+    const size_t limit = N < sizeof texts[0] ? N : sizeof texts[0];
+    std::memset(field, 0, N);
+    std::strncpy(field, texts[slot], limit - 1);
+}
+
+}  // namespace
+
+void ApplyRecordTexts(GameRecord& r, const RecordTextTable& texts) {
+    ReplaceCode(r.Original, kOriginalTexts, texts);
+    ReplaceCode(r.Status, kStatusTexts, texts);
+    ReplaceCode(r.DriverStatus, kDriverTexts, texts);
+    ReplaceCode(r.ColorStatus, kEmulationTexts, texts);
+    ReplaceCode(r.SoundStatus, kEmulationTexts, texts);
+    ReplaceCode(r.Video, kVideoTexts, texts);
+    ReplaceCode(r.Orientation, kOrientationTexts, texts);
+}
+
+}  // namespace quillet

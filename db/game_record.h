@@ -1,0 +1,73 @@
+// One fetched catalogue row with its display texts. Pure data and pure
+// helpers; the ODBC glue is in game_query.cpp.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace quillet {
+
+// Text fields are zero-terminated; widths include the terminator. The seven
+// coded fields (Original, Status, DriverStatus, ColorStatus, SoundStatus,
+// Video, Orientation) are fetched as one unsigned byte into their first byte
+// and then overwritten by their display text.
+struct GameRecord {
+    char RomName[16];
+    char Description[120];
+    char Year[8];
+    char Manufacturer[112];
+    char Original[8];
+    char Cloneof[16];
+    char Status[16];
+    char DriverStatus[16];
+    char ColorStatus[16];
+    char SoundStatus[16];
+    char Palette[8];
+    char Video[16];
+    char Orientation[16];
+    char Resolution[12];  // wide enough for four-digit widths such as 1024x768
+    char Frequency[4];
+    char Category[96];
+    char IconPath[16];
+};
+
+// Indexes into RecordTexts.
+enum RecordText : int {
+    kTextOriginalNo = 0,     // 2047
+    kTextOriginalYes,        // 2048
+    kTextGood,               // 2039
+    kTextBestAvailable,      // 2040
+    kTextBad,                // 2041
+    kTextOtherStatus,        // 2042
+    kTextImperfect,          // 2044
+    kTextPreliminary,        // 2045
+    kTextDriverOther,        // 2046
+    kTextRaster,             // 2035
+    kTextVector,             // 2036
+    kTextHorizontal,         // 2037
+    kTextVertical,           // 2038
+    kRecordTextCount
+};
+
+// String ids of RecordTexts, in slot order.
+extern const unsigned kRecordTextIds[kRecordTextCount];
+
+using RecordTextTable = char[kRecordTextCount][16];
+
+// A year whose first character is '0' becomes a single space.
+void ApplyYearRule(GameRecord& r);
+// Replaces the seven coded fields by their display texts.
+void ApplyRecordTexts(GameRecord& r, const RecordTextTable& texts);
+
+// Column i of the list (0-15) shows field kGameColumns[i] of the record.
+struct GameColumnField {
+    size_t offset;
+    size_t width;
+};
+extern const GameColumnField kGameColumns[16];
+
+inline const char* ColumnText(const GameRecord& r, int column) {
+    return reinterpret_cast<const char*>(&r) + kGameColumns[column].offset;
+}
+
+}  // namespace quillet

@@ -1,0 +1,22 @@
+// The virtual game list: creation, layout, records, sorting and colours.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "db/database.h"
+#include "settings/frontend_settings.h"
+
+namespace quillet {
+
+void CreateGameList(HWND mainWindow, ListLayoutState& layout);
+void SaveListLayout(ListLayoutState& layout);
+void SetViewMode(DWORD bits);
+
+void ShowGameRecords(GameRecordList& list);
+void SortGameList(DWORD column);
+LRESULT GameListNotify(HWND mainWindow, NMHDR* header);
+void ColourGameRow(NMLVCUSTOMDRAW* draw);
+void GetFocusedItemText(char* buffer, int column, int capacity);
+
+}  // namespace quillet

@@ -1,0 +1,154 @@
+#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+#include "win/support.h"
+
+#include <mutex>
+
+#include "app/report.h"
+#include "settings/language.h"
+
+namespace quillet::test {
+
+namespace {
+
+void DeleteTree(HKEY root, const std::string& path) { RegDeleteTreeA(root, path.c_str()); RegDeleteKeyA(root, path.c_str()); }
+
+std::string ToWindowsPath(const char* hostPath) {
+    std::string p = std::string("Z:") + hostPath;
+    for (char& c : p)
+        if (c == '/') c = '\\';
+    return p;
+}
+
+}  // namespace
+
+RegistrySandbox::RegistrySandbox() {
+    base_ = "Software\\QuilletTests\\" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount());
+    RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &machine_, nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user_, nullptr);
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_);
+    RegOverridePredefKey(HKEY_CURRENT_USER, user_);
+}
+
+RegistrySandbox::~RegistrySandbox() {
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegCloseKey(machine_);
+    RegCloseKey(user_);
+    DeleteTree(HKEY_CURRENT_USER, base_);
+}
+
+void RegistrySandbox::CreateMachineKey(bool withLanguages) {
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Halvorn\\Quillet", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegCloseKey(key);
+    if (!withLanguages) return;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Halvorn\\Quillet\\Languages", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    DWORD english = 9, italian = 16;
+    RegSetValueExA(key, "english", 0, REG_DWORD, reinterpret_cast<BYTE*>(&english), 4);
+    RegSetValueExA(key, "italian", 0, REG_DWORD, reinterpret_cast<BYTE*>(&italian), 4);
+    RegCloseKey(key);
+}
+
+TempDir::TempDir() {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    static LONG counter = 0;
+    for (;;) {
+        path_ = std::string(tmp) + "quillet_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(InterlockedIncrement(&counter));
+        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+    }
+}
+
+TempDir::~TempDir() {
+    std::string pattern = path_ + "\\*";
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            DeleteFileA((path_ + "\\" + fd.cFileName).c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(path_.c_str());
+}
+
+std::string BuildPath(const char* relative) { return ToWindowsPath((std::string(QUILLET_BUILD_DIR) + "/" + relative).c_str()); }
+std::string SourcePath(const char* relative) { return ToWindowsPath((std::string(QUILLET_SOURCE_DIR) + "/" + relative).c_str()); }
+std::string FixturePath(const char* relative) { return ToWindowsPath((std::string(QUILLET_FIXTURES_DIR) + "/" + relative).c_str()); }
+
+std::string RealDataPath(const char* name) {
+    std::string dir = ToWindowsPath(QUILLET_REALDATA_DIR);
+    if (GetFileAttributesA(dir.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+    return dir + "\\" + name;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(h);
+    return ok && written == bytes.size();
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {};
+    std::string out;
+    char buf[65536];
+    DWORD got;
+    while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got) out.append(buf, got);
+    CloseHandle(h);
+    return out;
+}
+
+bool UseLanguage(const char* name) {
+    std::string path = BuildPath((std::string("languages/") + name + ".dll").c_str());
+    HMODULE module = LoadLibraryA(path.c_str());
+    if (!module) return false;
+    LanguageModule = module;
+    LoadStartupTexts();
+    return true;
+}
+
+namespace {
+
+std::mutex recorderLock;
+std::vector<ShownBox> recorded;
+
+int WINAPI RecordBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    std::lock_guard<std::mutex> hold(recorderLock);
+    recorded.push_back({owner, text ? text : "", caption ? caption : "", type});
+    return IDOK;
+}
+
+}  // namespace
+
+MessageBoxRecorder::MessageBoxRecorder() {
+    clear();
+    ShowMessageBox = RecordBox;
+}
+MessageBoxRecorder::~MessageBoxRecorder() { ShowMessageBox = MessageBoxA; }
+const std::vector<ShownBox>& MessageBoxRecorder::boxes() const { return recorded; }
+void MessageBoxRecorder::clear() {
+    std::lock_guard<std::mutex> hold(recorderLock);
+    recorded.clear();
+}
+
+void PumpMessages(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    MSG msg;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+}  // namespace quillet::test
