@@ -15,6 +15,11 @@ const char* FindBytes(const char* begin, const char* end, const char* pattern, s
 
 // ---- XML game list ----------------------------------------------------
 
+// True when the four bytes "<mam" (the root start tag) occur in the range.
+// The import checks this before it empties the table, so a capture that is
+// no game list at all (the emulator did not start) leaves the catalogue as is.
+bool HasGameListRoot(const char* begin, const char* end);
+
 // Reads one game element. Entered just behind "<game", returns true with
 // `pos` just behind "</game>" and `record` filled (the caller clears it
 // first); false on a format error, including text that ends inside the game.
@@ -32,6 +37,12 @@ struct GameListResult {
     char stoppedAt[9];     // on FormatError: short name of the game being read, if known
 };
 
+// The catalogue columns the list does not hold as such: Cloneof becomes a
+// single space and Original 0 for a parent, Original 1 for a clone; IconPath
+// is the parent's (or own) short name and ".ico"; Resolution is
+// "WIDTHxHEIGHT", cut to its field, or a single space without a width.
+void DeriveCatalogueFields(ImportRecord& record);
+
 // Called once per runnable game with the record filled and Original,
 // Cloneof, Resolution and IconPath derived.
 using GameSink = void (*)(void* context, ImportRecord& record);
@@ -44,6 +55,8 @@ GameListResult ScanGameList(const char* begin, const char* end, ImportRecord& re
 // ---- -verifysets output -------------------------------------------------
 
 // Status codes by the third character of the verdict: o 0, s 1, d 2, else 3.
+uint8_t VerdictCode(char third);
+
 using VerifySink = void (*)(void* context, const char* name, uint8_t code);
 
 // Calls the sink once per result line ("romset NAME ... is VERDICT").
