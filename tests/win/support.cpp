@@ -3,12 +3,22 @@
 
 #include <mutex>
 
+#include "app/globals.h"
 #include "app/report.h"
+#include "settings/frontend_settings.h"
 #include "settings/language.h"
 
 namespace quillet::test {
 
 namespace {
+
+// What RunApplication sets up first, for code under test.
+const bool programGlobals = [] {
+    ProgramInstance = GetModuleHandleA(nullptr);
+    ProcessHeap = GetProcessHeap();
+    SetDefaultSettings(Settings);
+    return true;
+}();
 
 void DeleteTree(HKEY root, const std::string& path) { RegDeleteTreeA(root, path.c_str()); RegDeleteKeyA(root, path.c_str()); }
 

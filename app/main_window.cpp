@@ -1,0 +1,210 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "app/globals.h"
+#include "app/launch.h"
+#include "app/progress.h"
+#include "app/report.h"
+#include "catalogue/catalogue.h"
+#include "db/database.h"
+#include "gamelist/game_list.h"
+#include "resources/resource_ids.h"
+#include "settings/frontend_settings.h"
+#include "settings/language.h"
+#include "settings/settings_store.h"
+
+namespace quillet {
+
+HWND RebarWindow;
+HWND ToolbarWindow;
+HWND StatusBarWindow;
+
+namespace {
+
+constexpr char kMainClass[] = "Quillet";
+
+const TBBUTTON MainToolbarButtons[8] = {
+    {0, IDM_REBUILD, TBSTATE_ENABLED, BTNS_BUTTON, {}, 1, 0},
+    {-1, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+    {1, IDM_VIEW_LARGE, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0},
+    {2, IDM_VIEW_SMALL, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0},
+    {3, IDM_VIEW_LIST, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0},
+    {4, IDM_VIEW_DETAILS, TBSTATE_ENABLED, BTNS_CHECKGROUP, {}, 0, 0},
+    {-1, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},
+    {5, IDM_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
+};
+
+constexpr DWORD kRebarStyle = 0x5680A400;
+constexpr DWORD kToolbarStyle = 0x54000944;
+constexpr UINT kBandStyle = 0x284;  // child edge, gripper always, chevron
+
+// View command -> list-view style bits.
+DWORD ViewBits(UINT command) {
+    switch (command) {
+    case IDM_VIEW_LARGE: return LVS_ICON;
+    case IDM_VIEW_SMALL: return LVS_SMALLICON;
+    case IDM_VIEW_LIST: return LVS_LIST;
+    default: return LVS_REPORT;
+    }
+}
+
+void OnViewCommand(HWND window, UINT command) {
+    SendMessageA(ToolbarWindow, TB_CHECKBUTTON, command, MAKELPARAM(TRUE, 0));
+    HMENU menu = GetMenu(window);
+    CheckMenuItem(menu, Settings.ListLayout.ListViewMode, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(menu, command, MF_BYCOMMAND | MF_CHECKED);
+    SetViewMode(ViewBits(command));
+    Settings.ListLayout.ListViewMode = command;
+}
+
+void RunCatalogueCommand(HWND window, WorkerRoutine task) {
+    if (Settings.MameName[0] == '\0') {
+        ReportMessage(window, MessageSourceModule, MSG_NO_EMULATOR);
+        return;
+    }
+    RunBackgroundTask(window, task);
+    RunBackgroundTask(window, ReloadGameList);
+}
+
+void OnCommand(HWND window, UINT command) {
+    switch (command) {
+    case IDM_REBUILD: RunCatalogueCommand(window, RebuildCatalogueTask); break;
+    case IDM_VERIFY: RunCatalogueCommand(window, VerifySetsTask); break;
+    case IDM_EXIT: SendMessageA(window, WM_DESTROY, 0, 0); break;
+    case IDM_RUN: RunSelectedGame(); break;
+    case IDM_ROM_DOWNLOAD: OpenRomDownload(); break;
+    case IDM_RELOAD: RunBackgroundTask(window, ReloadGameList); break;
+    case IDM_VIEW_LARGE:
+    case IDM_VIEW_SMALL:
+    case IDM_VIEW_LIST:
+    case IDM_VIEW_DETAILS: OnViewCommand(window, command); break;
+    default: break;  // commands of parts not built yet do nothing
+    }
+}
+
+LRESULT OnCreate(HWND window) {
+    MainWindow = window;
+    SetMenu(window, MainMenu);
+    CreateCommandBar(window);
+    StatusBarWindow = CreateWindowExA(0, STATUSCLASSNAMEA, kWindowTitle, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0,
+                                      0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), ProgramInstance,
+                                      nullptr);
+    CreateGameList(window, Settings.ListLayout);
+    ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);
+    RunBackgroundTask(window, ReloadGameList);
+    return 0;
+}
+
+LRESULT OnDestroy(HWND window) {
+    SaveListLayout(Settings.ListLayout);
+    SaveSettings(window);
+    DisconnectDatabase();
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT OnContextMenu(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(wParam) != GameListWindow) return 0;
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    TrackPopupMenu(GetSubMenu(GetMenu(window), 1), TPM_LEFTALIGN | TPM_LEFTBUTTON, x, y, 0, window, nullptr);
+    return 0;
+}
+
+// Toolbar tooltips show the text of the command's menu item, without its
+// mnemonic and its shortcut hint.
+LRESULT OnToolTip(NMTTDISPINFOA* info) {
+    char text[80];
+    if (GetMenuStringA(MainMenu, static_cast<UINT>(info->hdr.idFrom), text, sizeof text, MF_BYCOMMAND) <= 0) return 0;
+    char* out = info->szText;
+    const char* end = info->szText + sizeof info->szText - 1;
+    for (const char* p = text; *p && *p != '\t' && out < end; ++p)
+        if (*p != '&') *out++ = *p;
+    *out = '\0';
+    info->lpszText = info->szText;
+    return 0;
+}
+
+LRESULT OnNotify(HWND window, NMHDR* header) {
+    if (header->hwndFrom == GameListWindow) return GameListNotify(window, header);
+    if (header->code == TTN_GETDISPINFOA) return OnToolTip(reinterpret_cast<NMTTDISPINFOA*>(header));
+    return 0;
+}
+
+}  // namespace
+
+void CreateCommandBar(HWND window) {
+    RebarWindow = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr, kRebarStyle, 0, 0, 0, 0, window, nullptr,
+                                  ProgramInstance, nullptr);
+    ToolbarWindow = CreateToolbarEx(RebarWindow, kToolbarStyle, IDC_TOOLBAR, 9, ProgramInstance, IDB_TOOLBAR,
+                                    MainToolbarButtons, 8, 16, 16, 16, 16, sizeof(TBBUTTON));
+    SendMessageA(ToolbarWindow, TB_AUTOSIZE, 0, 0);
+    RECT client;
+    GetClientRect(ToolbarWindow, &client);
+    REBARBANDINFOA band{};
+    band.cbSize = REBARBANDINFOA_V3_SIZE;
+    band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE;
+    band.fStyle = kBandStyle;
+    band.hwndChild = ToolbarWindow;
+    band.cxMinChild = 20;
+    band.cyMinChild = 23;
+    band.cx = client.right;
+    SendMessageA(RebarWindow, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+}
+
+void LayoutMainWindow(HWND window, int clientHeight) {
+    RECT client;
+    GetClientRect(window, &client);
+    MoveWindow(RebarWindow, 0, 0, client.right, client.bottom, TRUE);
+    SendMessageA(StatusBarWindow, WM_SIZE, 0, 0);
+    RECT status, rebar;
+    GetClientRect(StatusBarWindow, &status);
+    GetClientRect(RebarWindow, &rebar);
+    MoveWindow(GameListWindow, 0, rebar.bottom + 3, rebar.right, clientHeight - status.bottom - rebar.bottom - 4, TRUE);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE: return OnCreate(window);
+    case WM_SIZE: LayoutMainWindow(window, HIWORD(lParam)); return 0;
+    case WM_CLOSE: SendMessageA(window, WM_DESTROY, 0, 0); return 0;
+    case WM_DESTROY: return OnDestroy(window);
+    case WM_NOTIFY: return OnNotify(window, reinterpret_cast<NMHDR*>(lParam));
+    case WM_CONTEXTMENU: return OnContextMenu(window, wParam, lParam);
+    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND CreateMainWindow() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = ProgramInstance;
+    wc.hIcon = LoadIconA(ProgramInstance, MAKEINTRESOURCEA(IDI_QUILLET));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kMainClass;
+    RegisterClassExA(&wc);
+    return CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, ProgramInstance, nullptr);
+}
+
+int RunMainWindow() {
+    HWND window = CreateMainWindow();
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    UpdateWindow(window);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+}  // namespace quillet

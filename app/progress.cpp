@@ -1,0 +1,74 @@
+#include "app/progress.h"
+
+#include <cstdio>
+
+#include "app/globals.h"
+#include "app/report.h"
+#include "resources/resource_ids.h"
+#include "settings/language.h"
+
+namespace quillet {
+
+namespace {
+
+void ShowString(HWND dialog, int control, WPARAM stringId) {
+    char text[256];
+    if (LoadStringA(LanguageModule, static_cast<UINT>(stringId), text, sizeof text) <= 0) text[0] = '\0';
+    SetDlgItemTextA(dialog, control, text);
+}
+
+void ShowCount(HWND dialog, WPARAM count) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%lu", static_cast<unsigned long>(static_cast<DWORD>(count)));
+    SetDlgItemTextA(dialog, IDC_PROGRESS_COUNT, text);
+}
+
+BOOL OnInitDialog(HWND dialog, LPARAM worker) {
+    CenterOnParent(dialog);
+    HANDLE thread = CreateThread(nullptr, 0, reinterpret_cast<WorkerRoutine>(worker), dialog, 0, nullptr);
+    if (!thread) {
+        // Without its worker nobody would ever close the dialog.
+        ReportMessage(dialog, MessageSourceSystem, 0);
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    CloseHandle(thread);
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: return OnInitDialog(dialog, lParam);
+    case WMU_PROGRESS_COUNT: ShowCount(dialog, wParam); return TRUE;
+    case WMU_PROGRESS_TASK: ShowString(dialog, IDC_PROGRESS_TASK, wParam); return TRUE;
+    case WMU_PROGRESS_STEP: ShowString(dialog, IDC_PROGRESS_STEP, wParam); return TRUE;
+    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void RunBackgroundTask(HWND owner, WorkerRoutine worker) {
+    DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDialogProc,
+                    reinterpret_cast<LPARAM>(worker));
+}
+
+void CenterOnParent(HWND dialog) {
+    HWND parent = GetParent(dialog);
+    if (!parent) parent = GetWindow(dialog, GW_OWNER);
+    RECT p{}, d{};
+    if (parent)
+        GetWindowRect(parent, &p);
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &p, 0);
+    GetWindowRect(dialog, &d);
+    // Signed halving rounding down: a dialog larger than its parent
+    // overhangs it equally on both sides.
+    auto half = [](LONG v) { return v >= 0 ? v / 2 : -((-v + 1) / 2); };
+    const LONG x = p.left + half((p.right - p.left) - (d.right - d.left));
+    const LONG y = p.top + half((p.bottom - p.top) - (d.bottom - d.top));
+    SetWindowPos(dialog, HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+}
+
+}  // namespace quillet

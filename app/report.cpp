@@ -1,0 +1,63 @@
+#include "app/report.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+#include <cstdio>
+
+#include "resources/resource_ids.h"
+#include "settings/language.h"
+
+namespace quillet {
+
+const char kWindowTitle[] = "Quillet 0.7.1";
+
+MessageBoxFunction ShowMessageBox = MessageBoxA;
+
+namespace {
+
+// The fallback when the formatter finds no text. The characters between the
+// number and "Please" are meant literally: backslash r, backslash n, backslash.
+constexpr char kFallbackFormat[] = "Error number %u\\r\\n\\Please report this error. Follow the instruction in the Help";
+
+constexpr UINT kSeverityIcons[4] = {0, MB_ICONINFORMATION, MB_ICONWARNING, MB_ICONERROR};
+
+// Diagnostic buffers, shared by every call: only one background task runs at
+// a time, and the user-interface thread waits under its modal dialog.
+SQLCHAR diagState[6];
+SQLINTEGER diagNative;
+SQLCHAR diagMessage[250];
+SQLSMALLINT diagLength;
+char diagText[300];
+
+}  // namespace
+
+int ReportMessage(HWND owner, int mode, DWORD number) {
+    char text[1024];
+    DWORD length = 0;
+    if ((mode & 0xFF) == MessageSourceSystem) {
+        length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(),
+                                0, text, sizeof text, nullptr);
+    } else {
+        length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule, number, 0,
+                                text, sizeof text, nullptr);
+    }
+    UINT icon;
+    if (length == 0) {
+        std::snprintf(text, sizeof text, kFallbackFormat, static_cast<unsigned>(GetLastError()));
+        icon = MB_ICONERROR;
+    } else {
+        icon = kSeverityIcons[number >> 30];
+    }
+    return ShowMessageBox(owner, text, kWindowTitle, MB_OK | icon);
+}
+
+int ShowSqlDiagnostics(HWND owner, SQLHSTMT statement) {
+    SQLGetDiagRec(SQL_HANDLE_STMT, statement, 1, diagState, &diagNative, diagMessage, sizeof diagMessage, &diagLength);
+    std::snprintf(diagText, sizeof diagText, "Errore numero %s\n\r%s", reinterpret_cast<char*>(diagState),
+                  reinterpret_cast<char*>(diagMessage));
+    ReportMessage(owner, MessageSourceModule, MSG_ODBC_EXECUTE);
+    return ShowMessageBox(owner, diagText, kWindowTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace quillet

@@ -1,0 +1,291 @@
+#include "gamelist/game_list.h"
+
+#include <cstring>
+
+#include "app/globals.h"
+#include "app/report.h"
+#include "gamelist/row_colour.h"
+#include "gamelist/shell_sort.h"
+#include "resources/resource_ids.h"
+#include "settings/language.h"
+
+namespace quillet {
+
+namespace {
+
+// List state. The record array is replaced only while the control's item
+// count is 0, and the count is raised only once the array is complete.
+GameRecord** records;
+DWORD recordCount;
+DWORD sortColumn;
+DWORD sortDirection;  // lowest bit: 0 ascending, 1 descending
+HWND header;
+HBITMAP arrowDown;
+HBITMAP arrowUp;
+// The stored focus, applied again after the first reload that brings rows.
+int pendingFocus = -1;
+
+struct ColumnSpec {
+    int width;
+    int format;
+};
+constexpr ColumnSpec kColumns[kListColumns] = {
+    {90, LVCFMT_LEFT},  {300, LVCFMT_LEFT}, {70, LVCFMT_RIGHT}, {280, LVCFMT_LEFT},
+    {80, LVCFMT_LEFT},  {75, LVCFMT_LEFT},  {75, LVCFMT_LEFT},  {100, LVCFMT_LEFT},
+    {100, LVCFMT_LEFT}, {100, LVCFMT_LEFT}, {100, LVCFMT_RIGHT}, {70, LVCFMT_LEFT},
+    {95, LVCFMT_LEFT},  {95, LVCFMT_LEFT},  {90, LVCFMT_RIGHT}, {130, LVCFMT_LEFT},
+};
+
+constexpr DWORD kGameListStyle = 0x5601100D;  // child, visible, clip, tab stop, owner data, details...
+constexpr DWORD kGameListExStyle = 0x31;      // grid lines, header drag and drop, full-row select
+
+DWORD StoredColumnCount(const ListLayoutState& layout) {
+    return layout.ListViewNumber > kListColumns ? kListColumns : layout.ListViewNumber;
+}
+
+// A stored order is applied only when it is a permutation of the columns.
+bool IsColumnOrder(const int32_t* order, DWORD count) {
+    bool seen[kListColumns] = {};
+    for (DWORD i = 0; i < count; ++i) {
+        if (order[i] < 0 || order[i] >= static_cast<int32_t>(count) || seen[order[i]]) return false;
+        seen[order[i]] = true;
+    }
+    return true;
+}
+
+void InsertColumns() {
+    for (int i = 0; i < kListColumns; ++i) {
+        char text[64];
+        if (LoadStringA(LanguageModule, IDS_COLUMN_FIRST + i, text, sizeof text) <= 0) text[0] = '\0';
+        LVCOLUMNA column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = kColumns[i].format;
+        column.cx = kColumns[i].width;
+        column.pszText = text;
+        column.iSubItem = i;
+        SendMessageA(GameListWindow, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void SetHeaderArrow(DWORD column, HBITMAP arrow) {
+    HDITEMA item{};
+    item.mask = HDI_FORMAT;
+    if (!SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item))) return;
+    if (arrow) {
+        item.mask = HDI_FORMAT | HDI_BITMAP;
+        item.fmt |= HDF_BITMAP | HDF_BITMAP_ON_RIGHT;
+        item.hbm = arrow;
+    } else {
+        item.fmt &= ~HDF_BITMAP;
+    }
+    SendMessageA(header, HDM_SETITEMA, column, reinterpret_cast<LPARAM>(&item));
+}
+
+void ReleaseRecords() {
+    if (!records) return;
+    for (DWORD i = 0; i < recordCount; ++i) FreeGameRecord(records[i]);
+    HeapFree(ProcessHeap, 0, records);
+    records = nullptr;
+    recordCount = 0;
+}
+
+// Sort keys of the platform's locale collation: comparing two keys bytewise
+// orders exactly as lstrcmpA orders the texts, at a fraction of the cost.
+struct KeyedRecord {
+    GameRecord* record;
+    const char* key;
+};
+
+bool SortByKeys(DWORD column, bool descending) {
+    const DWORD n = recordCount;
+    KeyedRecord* items = static_cast<KeyedRecord*>(HeapAlloc(ProcessHeap, 0, n * sizeof(KeyedRecord)));
+    if (!items) return false;
+    // One arena for every key: a field's key is at most about four bytes per
+    // character plus a few separators.
+    const size_t keyRoom = kGameColumns[column].width * 6 + 16;
+    char* arena = static_cast<char*>(HeapAlloc(ProcessHeap, 0, n * keyRoom));
+    if (!arena) {
+        HeapFree(ProcessHeap, 0, items);
+        return false;
+    }
+    const LCID locale = GetThreadLocale();
+    bool ok = true;
+    for (DWORD i = 0; i < n && ok; ++i) {
+        char* key = arena + i * keyRoom;
+        ok = LCMapStringA(locale, LCMAP_SORTKEY, ColumnText(*records[i], column), -1, key,
+                          static_cast<int>(keyRoom)) > 0;
+        items[i] = {records[i], key};
+    }
+    if (ok) {
+        if (descending)
+            ShellSort(items, n, [](const KeyedRecord& a, const KeyedRecord& b) { return std::strcmp(a.key, b.key) > 0; });
+        else
+            ShellSort(items, n, [](const KeyedRecord& a, const KeyedRecord& b) { return std::strcmp(a.key, b.key) < 0; });
+        for (DWORD i = 0; i < n; ++i) records[i] = items[i].record;
+    }
+    HeapFree(ProcessHeap, 0, arena);
+    HeapFree(ProcessHeap, 0, items);
+    return ok;
+}
+
+void ApplyPendingFocus() {
+    if (pendingFocus < 0 || recordCount == 0) return;
+    const int focus = pendingFocus < static_cast<int>(recordCount) ? pendingFocus : static_cast<int>(recordCount) - 1;
+    pendingFocus = -1;
+    LVITEMA item{};
+    item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    item.state = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageA(GameListWindow, LVM_SETITEMSTATE, focus, reinterpret_cast<LPARAM>(&item));
+    SendMessageA(GameListWindow, LVM_ENSUREVISIBLE, focus, FALSE);
+}
+
+}  // namespace
+
+void SortRecordsWithLstrcmp(GameRecord** items, DWORD n, DWORD column, bool descending) {
+    if (descending)
+        ShellSort(items, n, [column](GameRecord* a, GameRecord* b) {
+            return lstrcmpA(ColumnText(*a, column), ColumnText(*b, column)) > 0;
+        });
+    else
+        ShellSort(items, n, [column](GameRecord* a, GameRecord* b) {
+            return lstrcmpA(ColumnText(*a, column), ColumnText(*b, column)) < 0;
+        });
+}
+
+void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
+    GameListWindow = CreateWindowExA(0, "SysListView32", "", kGameListStyle, 0, 0, 0, 0, mainWindow, nullptr,
+                                     ProgramInstance, nullptr);
+    SendMessageA(GameListWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kGameListExStyle);
+    InsertColumns();
+    header = reinterpret_cast<HWND>(SendMessageA(GameListWindow, LVM_GETHEADER, 0, 0));
+    SetWindowLongA(header, GWL_STYLE, GetWindowLongA(header, GWL_STYLE) | HDS_HOTTRACK | HDS_FULLDRAG);
+    arrowDown = static_cast<HBITMAP>(
+        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_SORT_DOWN), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    arrowUp = static_cast<HBITMAP>(
+        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_SORT_UP), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    SendMessageA(GameListWindow, LVM_SETITEMCOUNT, 0, 0);
+    sortColumn = layout.ListViewSortCol;
+    sortDirection = layout.ListViewSortWhat;
+
+    const DWORD count = StoredColumnCount(layout);
+    for (int i = static_cast<int>(count) - 1; i >= 0; --i)
+        SendMessageA(GameListWindow, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(layout.ListViewSize[i], 0));
+    // Users expect the column order they dragged to come back.
+    if (count == kListColumns && IsColumnOrder(layout.ListViewOrder, count))
+        SendMessageA(GameListWindow, LVM_SETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(layout.ListViewOrder));
+
+    ShowWindow(GameListWindow, SW_SHOW);
+    SetFocus(GameListWindow);
+    LVITEMA item{};
+    item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    item.state = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageA(GameListWindow, LVM_SETITEMSTATE, layout.ListViewFocus, reinterpret_cast<LPARAM>(&item));
+    pendingFocus = layout.ListViewFocus;
+    SendMessageA(mainWindow, WM_COMMAND, layout.ListViewMode, 0);
+}
+
+void SaveListLayout(ListLayoutState& layout) {
+    layout.ListViewFocus = static_cast<int32_t>(SendMessageA(GameListWindow, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+    const DWORD count = StoredColumnCount(layout);
+    SendMessageA(GameListWindow, LVM_GETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(layout.ListViewOrder));
+    if (layout.ListViewMode == IDM_VIEW_DETAILS)
+        for (int i = static_cast<int>(count) - 1; i >= 0; --i)
+            layout.ListViewSize[i] = static_cast<int32_t>(SendMessageA(GameListWindow, LVM_GETCOLUMNWIDTH, i, 0));
+    layout.ListViewSortCol = sortColumn;
+    // Every sort flips the direction, the first reload's included; storing it
+    // flipped makes that first sort show the direction seen at exit.
+    layout.ListViewSortWhat = sortDirection ^ 1;
+}
+
+void SetViewMode(DWORD bits) {
+    const LONG style = GetWindowLongA(GameListWindow, GWL_STYLE);
+    SetWindowLongA(GameListWindow, GWL_STYLE, (style & ~LVS_TYPEMASK) | (bits & LVS_TYPEMASK));
+}
+
+void ShowGameRecords(GameRecordList& list) {
+    SendMessageA(GameListWindow, LVM_SETITEMCOUNT, 0, 0);
+    ReleaseRecords();
+    const DWORD n = list.count;
+    if (n == 0) return;
+    records = static_cast<GameRecord**>(HeapAlloc(ProcessHeap, HEAP_ZERO_MEMORY, n * sizeof(GameRecord*)));
+    if (!records) {
+        ReportMessage(GameListWindow, MessageSourceSystem, 0);
+        while (GameRecord* r = PopGameRecord(list)) FreeGameRecord(r);
+        return;
+    }
+    for (DWORD i = 0; i < n; ++i) records[i] = PopGameRecord(list);
+    recordCount = n;
+    SendMessageA(GameListWindow, LVM_SETITEMCOUNT, n, 0);
+    SortGameList(sortColumn);
+    ApplyPendingFocus();
+}
+
+void SortGameList(DWORD column) {
+    SetHeaderArrow(sortColumn, nullptr);
+    sortDirection ^= 1;
+    const bool descending = (sortDirection & 1) != 0;
+    SetHeaderArrow(column, descending ? arrowDown : arrowUp);
+    sortColumn = column;
+    const DWORD n = recordCount;
+    if (n < 2) return;
+    if (column < kListColumns && !SortByKeys(column, descending))
+        SortRecordsWithLstrcmp(records, n, column, descending);
+    SendMessageA(GameListWindow, LVM_REDRAWITEMS, 0, n - 1);
+    UpdateWindow(GameListWindow);
+}
+
+namespace {
+
+LRESULT OnGetDispInfo(NMLVDISPINFOA* info) {
+    LVITEMA& item = info->item;
+    if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem >= kListColumns) return 0;
+    if (item.iItem < 0 || static_cast<DWORD>(item.iItem) >= recordCount || item.cchTextMax <= 0) return 0;
+    lstrcpynA(item.pszText, ColumnText(*records[item.iItem], item.iSubItem), item.cchTextMax);
+    return 0;
+}
+
+LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw) {
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: ColourGameRow(draw); return CDRF_NEWFONT;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+LRESULT GameListNotify(HWND mainWindow, NMHDR* hdr) {
+    switch (hdr->code) {
+    case LVN_GETDISPINFOA: return OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(hdr));
+    case LVN_COLUMNCLICK: SortGameList(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return 0;
+    case NM_CUSTOMDRAW: return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
+    case NM_DBLCLK: SendMessageA(mainWindow, WM_COMMAND, IDM_RUN, 0); return 0;
+    case LVN_KEYDOWN:
+        if (reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey == VK_RETURN) SendMessageA(mainWindow, WM_COMMAND, IDM_RUN, 0);
+        return 0;
+    default: return 0;
+    }
+}
+
+void ColourGameRow(NMLVCUSTOMDRAW* draw) {
+    char status[256] = "";
+    LVITEMA item{};
+    item.iSubItem = 6;
+    item.pszText = status;
+    item.cchTextMax = sizeof status;
+    SendMessageA(draw->nmcd.hdr.hwndFrom, LVM_GETITEMTEXTA, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&item));
+    const StatusColours colours{Settings.ColorGood, Settings.ColorBest, Settings.ColorBad, Settings.ColorNot};
+    draw->clrTextBk = RowColourFor(status, StatusTextGood, StatusTextBest, StatusTextBad, colours);
+}
+
+void GetFocusedItemText(char* buffer, int column, int capacity) {
+    const LRESULT index = SendMessageA(GameListWindow, LVM_GETNEXTITEM, -1, LVNI_FOCUSED);
+    if (index < 0) return;
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = capacity;
+    SendMessageA(GameListWindow, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace quillet

@@ -1,0 +1,82 @@
+#include "settings/settings_store.h"
+
+#include <cstring>
+
+#include "app/report.h"
+#include "settings/frontend_settings.h"
+
+namespace quillet {
+
+const char kSettingsKey[] = "Software\\Halvorn\\Quillet\\";
+const char kLanguagesKey[] = "Software\\Halvorn\\Quillet\\Languages";
+
+namespace {
+
+BYTE* FieldOf(const SettingsValue& v) { return reinterpret_cast<BYTE*>(&Settings) + v.offset; }
+
+// Reads the value straight into its field with the field's capacity. A
+// missing value, or one larger than the field, leaves the field as it was;
+// the stored type is not looked at.
+void ReadValue(HKEY key, const SettingsValue& v) {
+    BYTE data[sizeof(FrontendSettings::MameName)];  // the largest field
+    DWORD size = static_cast<DWORD>(v.capacity);
+    if (RegQueryValueExA(key, v.name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return;
+    BYTE* field = FieldOf(v);
+    if (v.type == RegType::String) {
+        // A string of up to capacity-1 characters fits; keep it terminated
+        // even when the stored data lacks its NUL.
+        if (size == v.capacity && data[size - 1] != '\0') return;
+        std::memcpy(field, data, size);
+        field[size < v.capacity ? size : v.capacity - 1] = '\0';
+    } else {
+        std::memcpy(field, data, size);
+    }
+}
+
+void WriteValue(HKEY key, const SettingsValue& v) {
+    const BYTE* field = FieldOf(v);
+    DWORD size = static_cast<DWORD>(v.capacity);
+    if (v.type == RegType::String) size = static_cast<DWORD>(strnlen(reinterpret_cast<const char*>(field), v.capacity - 1) + 1);
+    RegSetValueExA(key, v.name, 0, static_cast<DWORD>(v.type), field, size);
+}
+
+}  // namespace
+
+void LoadSettings() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        for (size_t i = 0; i < kSettingsValueCount; ++i)
+            if (kSettingsValues[i].root == RegRoot::Machine) ReadValue(key, kSettingsValues[i]);
+        RegCloseKey(key);
+    }
+    LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ,
+                                  nullptr, &key, nullptr);
+    if (status != ERROR_SUCCESS) {
+        SetLastError(status);
+        ReportMessage(nullptr, MessageSourceSystem, 0);
+        return;
+    }
+    for (size_t i = 0; i < kSettingsValueCount; ++i)
+        if (kSettingsValues[i].root == RegRoot::User) ReadValue(key, kSettingsValues[i]);
+    RegCloseKey(key);
+}
+
+void SaveSettings(HWND owner) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+        for (size_t i = 0; i < kSettingsValueCount; ++i)
+            if (kSettingsValues[i].root == RegRoot::Machine) WriteValue(key, kSettingsValues[i]);
+        RegCloseKey(key);
+    }
+    LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_ALL_ACCESS, &key);
+    if (status != ERROR_SUCCESS) {
+        SetLastError(status);
+        ReportMessage(owner, MessageSourceSystem, 0);
+        return;
+    }
+    for (size_t i = 0; i < kSettingsValueCount; ++i)
+        if (kSettingsValues[i].root == RegRoot::User) WriteValue(key, kSettingsValues[i]);
+    RegCloseKey(key);
+}
+
+}  // namespace quillet
