@@ -1,0 +1,130 @@
+// The progress dialog and its worker thread.
+#include "win/support.h"
+
+#include <vector>
+
+#include "app/globals.h"
+#include "app/progress.h"
+#include "resources/resource_ids.h"
+#include "settings/language.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+struct Seen {
+    std::string task, step, count;
+    DWORD thread = 0;
+};
+std::vector<Seen> seen;
+
+std::string Text(HWND dialog, int id) {
+    char text[256];
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void Record(HWND dialog) {
+    seen.push_back({Text(dialog, IDC_PROGRESS_TASK), Text(dialog, IDC_PROGRESS_STEP), Text(dialog, IDC_PROGRESS_COUNT),
+                    GetCurrentThreadId()});
+}
+
+DWORD WINAPI CountWorker(LPVOID arg) {
+    HWND dialog = static_cast<HWND>(arg);
+    SendProgressTask(dialog, IDS_TASK_RELOAD);
+    SendProgressStep(dialog, IDS_STEP_QUERY);
+    SendProgressCount(dialog, 0xFFFFFFFF);
+    Record(dialog);
+    SendProgressStep(dialog, 65000);  // no such string
+    Record(dialog);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+LONG running = 0;
+LONG overlapped = 0;
+DWORD WINAPI ExclusiveWorker(LPVOID arg) {
+    if (InterlockedIncrement(&running) > 1) InterlockedIncrement(&overlapped);
+    Sleep(100);
+    InterlockedDecrement(&running);
+    SendMessageA(static_cast<HWND>(arg), WM_CLOSE, 0, 0);
+    return 0;
+}
+
+HWND MakeWindow(int x, int y, int w, int h) {
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+TEST_CASE("progress messages: unsigned counts, texts from the module, a missing string is an empty line") {
+    REQUIRE(UseLanguage("english"));
+    seen.clear();
+    HWND owner = MakeWindow(0, 0, 800, 600);
+    RunBackgroundTask(owner, CountWorker);
+    DestroyWindow(owner);
+    REQUIRE_EQ(seen.size(), 2u);
+    char task[256];
+    LoadStringA(LanguageModule, IDS_TASK_RELOAD, task, sizeof task);
+    CHECK_EQ(seen[0].task, std::string(task));
+    CHECK_NE(seen[0].step, "");
+    CHECK_EQ(seen[0].count, "4294967295");
+    CHECK_EQ(seen[1].step, "");
+    CHECK_NE(seen[0].thread, GetCurrentThreadId());
+}
+
+TEST_CASE("chained tasks run one after the other") {
+    REQUIRE(UseLanguage("english"));
+    HWND owner = MakeWindow(0, 0, 800, 600);
+    RunBackgroundTask(owner, ExclusiveWorker);
+    RunBackgroundTask(owner, ExclusiveWorker);
+    DestroyWindow(owner);
+    CHECK_EQ(overlapped, 0);
+    CHECK_EQ(running, 0);
+}
+
+TEST_CASE("CenterOnParent: centred, and a larger dialog overhangs equally on both sides") {
+    struct Row {
+        RECT parent;
+        SIZE dialog;
+        POINT expected;
+    };
+    const Row rows[] = {
+        {{100, 100, 500, 400}, {200, 100}, {200, 200}},
+        {{100, 100, 301, 201}, {100, 50}, {150, 125}},
+        {{50, 60, 150, 110}, {301, 101}, {-51, 34}},
+    };
+    for (const Row& r : rows) {
+        HWND parent = MakeWindow(r.parent.left, r.parent.top, r.parent.right - r.parent.left,
+                                 r.parent.bottom - r.parent.top);
+        HWND child = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, r.dialog.cx, r.dialog.cy, parent, nullptr,
+                                     nullptr, nullptr);
+        CenterOnParent(child);
+        RECT got;
+        GetWindowRect(child, &got);
+        CHECK_EQ(got.left, r.expected.x);
+        CHECK_EQ(got.top, r.expected.y);
+        CHECK_EQ(got.right - got.left, r.dialog.cx);
+        DestroyWindow(child);
+        DestroyWindow(parent);
+    }
+}
+
+TEST_CASE("the progress dialog template") {
+    HWND dialog = CreateDialogParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_PROGRESS), nullptr,
+                                     [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    REQUIRE(dialog != nullptr);
+    char caption[64];
+    GetWindowTextA(dialog, caption, sizeof caption);
+    CHECK_EQ(std::string(caption), "Quillet 0.7.1");
+    CHECK_EQ(GetWindowLongA(dialog, GWL_STYLE) & WS_SYSMENU, 0);
+    for (int id : {IDC_PROGRESS_TASK, IDC_PROGRESS_STEP, IDC_PROGRESS_COUNT}) {
+        CAPTURE(id);
+        HWND control = GetDlgItem(dialog, id);
+        REQUIRE(control != nullptr);
+        CHECK_EQ(Text(dialog, id), "");
+    }
+    CHECK_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_PROGRESS_COUNT), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
+    DestroyWindow(dialog);
+}

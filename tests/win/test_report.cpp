@@ -1,0 +1,93 @@
+// Message boxes: icons by severity, system texts, the fallback text.
+#include "win/support.h"
+
+#include <sql.h>
+
+#include "app/report.h"
+#include "resources/resource_ids.h"
+#include "settings/language.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+TEST_CASE("module messages take their icon from the severity bits") {
+    REQUIRE(UseLanguage("english"));
+    MessageBoxRecorder boxes;
+    struct Row {
+        DWORD number;
+        UINT icon;
+    };
+    const Row rows[] = {
+        {MSG_NO_EMULATOR, MB_ICONWARNING},
+        {MSG_NO_HISTORY_ENTRY, MB_ICONWARNING},
+        {MSG_ODBC_STATEMENT, MB_ICONERROR},
+        {MSG_HISTORY_OPEN, MB_ICONERROR},
+    };
+    for (const Row& r : rows) {
+        boxes.clear();
+        ReportMessage(nullptr, MessageSourceModule, r.number);
+        REQUIRE_EQ(boxes.boxes().size(), 1u);
+        const ShownBox& box = boxes.boxes()[0];
+        CHECK_EQ(box.type & MB_ICONMASK, r.icon);
+        CHECK_EQ(box.type & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+        CHECK_EQ(box.caption, "Quillet 0.7.1");
+        CHECK_FALSE(box.text.empty());
+        CHECK_EQ(box.text.find("Error number"), std::string::npos);
+    }
+}
+
+TEST_CASE("a number missing from the table shows the fallback text with the formatter's code") {
+    REQUIRE(UseLanguage("english"));
+    MessageBoxRecorder boxes;
+    ReportMessage(nullptr, MessageSourceModule, 0x40000077);
+    REQUIRE_EQ(boxes.boxes().size(), 1u);
+    const ShownBox& box = boxes.boxes()[0];
+    CHECK_EQ(box.text, "Error number 317\\r\\n\\Please report this error. Follow the instruction in the Help");
+    CHECK_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+}
+
+TEST_CASE("system messages show the last error's text without an icon") {
+    REQUIRE(UseLanguage("english"));
+    MessageBoxRecorder boxes;
+    HANDLE h = CreateFileA("Z:\\no\\such\\dir\\file.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    CHECK_EQ(h, INVALID_HANDLE_VALUE);
+    const DWORD error = GetLastError();
+    char expected[1024];
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, expected,
+                   sizeof expected, nullptr);
+    ReportMessage(nullptr, MessageSourceSystem, 0);
+    REQUIRE_EQ(boxes.boxes().size(), 1u);
+    CHECK_EQ(boxes.boxes()[0].text, std::string(expected));
+    CHECK_EQ(boxes.boxes()[0].type & MB_ICONMASK, 0u);
+}
+
+TEST_CASE("without a loaded module every numbered message falls back") {
+    HMODULE saved = LanguageModule;
+    LanguageModule = nullptr;
+    MessageBoxRecorder boxes;
+    ReportMessage(nullptr, MessageSourceModule, MSG_NO_EMULATOR);
+    LanguageModule = saved;
+    REQUIRE_EQ(boxes.boxes().size(), 1u);
+    CHECK_EQ(boxes.boxes()[0].text.rfind("Error number ", 0), 0u);
+    CHECK_EQ(boxes.boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+}
+
+TEST_CASE("ShowSqlDiagnostics shows the execute error, then the driver's text") {
+    REQUIRE(UseLanguage("english"));
+    MessageBoxRecorder boxes;
+    SQLHENV env;
+    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
+    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    // A statement handle that was never allocated: no diagnostic record; the
+    // second box then shows the (still empty) buffers.
+    ShowSqlDiagnostics(nullptr, SQL_NULL_HSTMT);
+    SQLFreeHandle(SQL_HANDLE_ENV, env);
+    REQUIRE_EQ(boxes.boxes().size(), 2u);
+    char first[1024];
+    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule, MSG_ODBC_EXECUTE, 0,
+                   first, sizeof first, nullptr);
+    CHECK_EQ(boxes.boxes()[0].text, std::string(first));
+    CHECK_EQ(boxes.boxes()[1].text, "Errore numero \n\r");
+    CHECK_EQ(boxes.boxes()[1].caption, "Quillet 0.7.1");
+    CHECK_EQ(boxes.boxes()[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+}
