@@ -1,0 +1,147 @@
+// The one ODBC connection to gamelist.mdb and the routine that runs a single
+// SQL text on a statement of its own.
+//
+// Engine: a file that starts with the SQLite header is opened through the
+// SQLite ODBC driver; any other file, and a missing one, gets the Access
+// driver's connection string, so a catalogue made for Access still opens
+// wherever that driver is installed (and a missing file fails to connect).
+#include "db/database.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/report.h"
+#include "resources/resource_ids.h"
+
+namespace quillet {
+
+SQLHENV DatabaseEnvironment;
+SQLHDBC DatabaseConnection;
+SQLHSTMT GameQueryStatement;
+
+namespace {
+
+constexpr int kConnectionStringSize = 512;
+
+constexpr char kAccessConnection[] = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=%s";
+// NoCreat: a missing file fails to connect instead of becoming an empty
+// database. WAL with NORMAL syncing keeps the import's one-commit-per-insert
+// affordable (tens of milliseconds per thousand rows instead of seconds).
+constexpr char kSqliteConnection[] =
+    "DRIVER={SQLite3 ODBC Driver};Database=%s;NoCreat=1;JournalMode=WAL;SyncPragma=NORMAL";
+
+// The first 16 bytes of every SQLite 3 database, the terminator included.
+constexpr char kSqliteHeader[16] = "SQLite format 3";
+
+bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
+
+bool IsSqliteFile(const char* path) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char head[sizeof kSqliteHeader];
+    DWORD got = 0;
+    const BOOL read = ReadFile(file, head, sizeof head, &got, nullptr);
+    CloseHandle(file);
+    return read && got == sizeof head && std::memcmp(head, kSqliteHeader, sizeof head) == 0;
+}
+
+// Under Wine every ODBC driver is a host library and opens files by host
+// path. Wine's kernel32 exports the converter; Windows has no such export,
+// and there (or when the conversion fails) the path goes through unchanged.
+// The converted name is allocated on the process heap by Wine.
+using UnixFileNameFunction = char*(CDECL*)(LPCWSTR dosName);
+
+bool DriverPath(const char* path, char* out, size_t capacity) {
+    const auto convert = reinterpret_cast<UnixFileNameFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    WCHAR wide[1024];
+    char* hostPath = nullptr;
+    if (convert && MultiByteToWideChar(CP_ACP, 0, path, -1, wide, sizeof wide / sizeof wide[0]) > 0)
+        hostPath = convert(wide);
+    const char* chosen = hostPath ? hostPath : path;
+    const bool fits = std::strlen(chosen) < capacity;
+    if (fits) std::strcpy(out, chosen);
+    if (hostPath) HeapFree(GetProcessHeap(), 0, hostPath);
+    return fits;
+}
+
+// False when the path does not fit: the string would otherwise be cut and
+// name another file.
+bool BuildConnectionString(const char* path, char* out) {
+    char driverPath[kConnectionStringSize];
+    if (!DriverPath(path, driverPath, sizeof driverPath)) return false;
+    const char* format = IsSqliteFile(path) ? kSqliteConnection : kAccessConnection;
+    const int length = std::snprintf(out, kConnectionStringSize, format, driverPath);
+    return length >= 0 && length < kConnectionStringSize;
+}
+
+void ReleaseConnection() {
+    SQLFreeHandle(SQL_HANDLE_DBC, DatabaseConnection);
+    DatabaseConnection = nullptr;
+}
+
+void ReleaseEnvironment() {
+    SQLFreeHandle(SQL_HANDLE_ENV, DatabaseEnvironment);
+    DatabaseEnvironment = nullptr;
+}
+
+}  // namespace
+
+bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block) {
+    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &DatabaseEnvironment))) {
+        DatabaseEnvironment = nullptr;
+        ReportMessage(owner, MessageSourceModule, MSG_ODBC_ENVIRONMENT);
+        return false;
+    }
+    if (!Succeeded(SQLSetEnvAttr(DatabaseEnvironment, SQL_ATTR_ODBC_VERSION,
+                                 reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0))) {
+        ReleaseEnvironment();
+        ReportMessage(owner, MessageSourceModule, MSG_ODBC_ENVIRONMENT);
+        return false;
+    }
+    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, DatabaseEnvironment, &DatabaseConnection))) {
+        DatabaseConnection = nullptr;
+        ReleaseEnvironment();
+        ReportMessage(owner, MessageSourceModule, MSG_ODBC_CONNECTION);
+        return false;
+    }
+
+    char connection[kConnectionStringSize];
+    SQLCHAR completed[kConnectionStringSize];
+    SQLSMALLINT completedLength = 0;
+    if (!BuildConnectionString(path, connection) ||
+        !Succeeded(SQLDriverConnect(DatabaseConnection, owner, reinterpret_cast<SQLCHAR*>(connection), SQL_NTS,
+                                    completed, sizeof completed, &completedLength, SQL_DRIVER_COMPLETE))) {
+        ReleaseConnection();
+        ReleaseEnvironment();
+        ReportMessage(owner, MessageSourceModule, MSG_ODBC_CONNECTION);
+        return false;
+    }
+    return PrepareGameQuery(owner, block);
+}
+
+void DisconnectDatabase() {
+    if (GameQueryStatement) {
+        SQLFreeHandle(SQL_HANDLE_STMT, GameQueryStatement);
+        GameQueryStatement = nullptr;
+    }
+    if (DatabaseConnection) {
+        SQLDisconnect(DatabaseConnection);
+        ReleaseConnection();
+    }
+    if (DatabaseEnvironment) ReleaseEnvironment();
+}
+
+void ExecuteDirect(HWND owner, const char* sql, SQLINTEGER length) {
+    SQLHSTMT statement = nullptr;
+    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) {
+        ReportMessage(owner, MessageSourceModule, MSG_ODBC_STATEMENT);
+        return;
+    }
+    SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql)), length);
+    SQLFreeStmt(statement, SQL_CLOSE);
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+}
+
+}  // namespace quillet

@@ -1,0 +1,216 @@
+// The filtered game query: one statement prepared at connect time with its
+// 27 parameters bound to the FilterQueryBlock, executed again by every
+// reload; and the last-in-first-out list that carries a reload's records to
+// the game list.
+#include <cstddef>
+
+#include "app/globals.h"
+#include "app/progress.h"
+#include "app/report.h"
+#include "db/database.h"
+#include "gamelist/game_list.h"
+#include "resources/resource_ids.h"
+#include "settings/language.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kGameQuery[] =
+    "SELECT * FROM main WHERE ( Status IN (?, ?, ?, ?) ) AND ( RomName LIKE ? ) AND ( Manufacturer LIKE ? ) "
+    "AND ( Year BETWEEN ? AND ? ) AND ( Palette BETWEEN ? AND ? ) AND ( Resolution BETWEEN ? AND ? ) "
+    "AND (Frequency BETWEEN ? AND ? ) AND (Video IN (?, ?)) AND (Orientation IN (?, ?)) "
+    "AND (DriverStatus IN (?, ?)) AND (ColorStatus IN (?, ?, ?)) AND (SoundStatus IN (?, ?, ?)) "
+    "AND (Original IN ( 0, ?)) ORDER BY RomName ASC";
+
+// One input parameter: where it lies in the block and how the driver reads
+// it. Texts are zero-terminated (no length buffer); the column sizes are
+// those the catalogue has always declared, odd ones included.
+struct ParameterBinding {
+    size_t offset;
+    SQLSMALLINT valueType;
+    SQLSMALLINT sqlType;
+    SQLULEN columnSize;
+    SQLLEN bufferLength;
+};
+
+#define AT(field, byte) offsetof(FilterQueryBlock, field) + (byte)
+constexpr ParameterBinding kGameQueryParameters[] = {
+    {AT(FilRomDb, 0), SQL_C_UTINYINT, SQL_TINYINT, 5, 0},
+    {AT(FilRomDb, 1), SQL_C_UTINYINT, SQL_TINYINT, 5, 0},
+    {AT(FilRomDb, 2), SQL_C_UTINYINT, SQL_TINYINT, 15, 0},
+    {AT(FilRomDb, 3), SQL_C_UTINYINT, SQL_TINYINT, 15, 0},
+    {AT(FilNamePattern, 0), SQL_C_CHAR, SQL_CHAR, 9, sizeof FilterQueryBlock::FilNamePattern},
+    {AT(FilManPattern, 0), SQL_C_CHAR, SQL_CHAR, 100, sizeof FilterQueryBlock::FilManPattern},
+    {AT(FilYearFirst, 0), SQL_C_SSHORT, SQL_SMALLINT, 0, 0},
+    {AT(FilYearFirst, 2), SQL_C_SSHORT, SQL_SMALLINT, 0, 0},
+    {AT(FilPaletteFirst, 0), SQL_C_CHAR, SQL_INTEGER, 0, sizeof FilterQueryBlock::FilPaletteFirst},
+    {AT(FilPaletteLast, 0), SQL_C_CHAR, SQL_INTEGER, 0, sizeof FilterQueryBlock::FilPaletteLast},
+    {AT(FilResoFirst, 0), SQL_C_CHAR, SQL_CHAR, 20, sizeof FilterQueryBlock::FilResoFirst},
+    {AT(FilResoLast, 0), SQL_C_CHAR, SQL_CHAR, 20, sizeof FilterQueryBlock::FilResoLast},
+    {AT(FilFreqFirst, 0), SQL_C_CHAR, SQL_TINYINT, 0, sizeof FilterQueryBlock::FilFreqFirst},
+    {AT(FilFreqLast, 0), SQL_C_CHAR, SQL_TINYINT, 0, sizeof FilterQueryBlock::FilFreqLast},
+    {AT(FilVideoDb, 0), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilVideoDb, 1), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilVideoDb, 2), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilVideoDb, 3), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilDriverDb, 0), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilDriverDb, 1), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilDriverDb, 2), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilDriverDb, 3), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilDriverDb, 4), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilDriverDb, 5), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilDriverDb, 6), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilDriverDb, 7), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    {AT(FilRomDb, 4), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+};
+#undef AT
+static_assert(sizeof kGameQueryParameters / sizeof kGameQueryParameters[0] == 27);
+
+// One result column in table order: the record field it lands in. Codes
+// arrive as one unsigned byte in the first byte of their (text) field.
+struct ResultBinding {
+    size_t offset;
+    SQLSMALLINT valueType;
+    SQLLEN width;
+};
+
+#define TEXT(field) {offsetof(GameRecord, field), SQL_C_CHAR, sizeof GameRecord::field}
+#define CODE(field) {offsetof(GameRecord, field), SQL_C_UTINYINT, sizeof GameRecord::field}
+constexpr ResultBinding kGameQueryColumns[] = {
+    TEXT(RomName),     TEXT(Description), TEXT(Year),        TEXT(Manufacturer), CODE(Original),
+    TEXT(Cloneof),     CODE(Status),      CODE(DriverStatus), CODE(ColorStatus),  CODE(SoundStatus),
+    TEXT(Palette),     CODE(Video),       CODE(Orientation), TEXT(Resolution),   TEXT(Frequency),
+    TEXT(Category),    TEXT(IconPath),
+};
+#undef TEXT
+#undef CODE
+static_assert(sizeof kGameQueryColumns / sizeof kGameQueryColumns[0] == 17);
+
+bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
+
+void BindGameQueryParameters(FilterQueryBlock* block) {
+    char* base = reinterpret_cast<char*>(block);
+    SQLUSMALLINT number = 1;
+    for (const ParameterBinding& p : kGameQueryParameters)
+        SQLBindParameter(GameQueryStatement, number++, SQL_PARAM_INPUT, p.valueType, p.sqlType, p.columnSize, 0,
+                         base + p.offset, p.bufferLength, nullptr);
+}
+
+void BindGameQueryColumns(GameRecord* row) {
+    char* base = reinterpret_cast<char*>(row);
+    SQLUSMALLINT number = 1;
+    for (const ResultBinding& c : kGameQueryColumns)
+        SQLBindCol(GameQueryStatement, number++, c.valueType, base + c.offset, c.width, nullptr);
+}
+
+GameRecord* AllocateGameRecord() {
+    return static_cast<GameRecord*>(HeapAlloc(ProcessHeap, HEAP_ZERO_MEMORY, sizeof(GameRecord)));
+}
+
+}  // namespace
+
+bool PrepareGameQuery(HWND owner, FilterQueryBlock* block) {
+    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &GameQueryStatement))) {
+        GameQueryStatement = nullptr;
+        ReportMessage(owner, MessageSourceModule, MSG_ODBC_STATEMENT);
+        return false;
+    }
+    // Plain success only: a statement the driver had to adjust is not ours.
+    if (SQLPrepare(GameQueryStatement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kGameQuery)), SQL_NTS) !=
+        SQL_SUCCESS) {
+        ReportMessage(owner, MessageSourceModule, MSG_ODBC_STATEMENT);
+        SQLFreeHandle(SQL_HANDLE_STMT, GameQueryStatement);
+        GameQueryStatement = nullptr;
+        return false;
+    }
+    BindGameQueryParameters(block);
+    return true;
+}
+
+bool PushGameRecord(GameRecordList& list, const GameRecord& record) {
+    GameRecord* copy = AllocateGameRecord();
+    if (!copy) return false;
+    auto* node = static_cast<GameRecordNode*>(HeapAlloc(ProcessHeap, HEAP_ZERO_MEMORY, sizeof(GameRecordNode)));
+    if (!node) {
+        HeapFree(ProcessHeap, 0, copy);
+        return false;
+    }
+    *copy = record;
+    node->record = copy;
+    node->next = list.top;
+    list.top = node;
+    ++list.count;
+    return true;
+}
+
+GameRecord* PopGameRecord(GameRecordList& list) {
+    GameRecordNode* node = list.top;
+    if (!node) return nullptr;
+    GameRecord* record = node->record;
+    list.top = node->next;
+    --list.count;
+    HeapFree(ProcessHeap, 0, node);
+    return record;
+}
+
+void FreeGameRecord(GameRecord* record) {
+    if (record) HeapFree(ProcessHeap, 0, record);
+}
+
+bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts) {
+    SendProgressTask(dialog, IDS_TASK_RELOAD);
+    SendProgressStep(dialog, IDS_STEP_QUERY);
+
+    // The row buffer every fetch writes into; each row leaves as a copy.
+    GameRecord* row = AllocateGameRecord();
+    if (!row) {
+        ReportMessage(dialog, MessageSourceSystem, 0);
+        return false;
+    }
+    // Without a prepared statement (the connection or the prepare failed at
+    // start-up) the execute fails like any other.
+    bool executed = false;
+    if (GameQueryStatement) {
+        BindGameQueryColumns(row);
+        executed = Succeeded(SQLExecute(GameQueryStatement));
+    }
+    if (!executed) {
+        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
+        HeapFree(ProcessHeap, 0, row);
+        return false;
+    }
+
+    SendProgressStep(dialog, IDS_STEP_PROCESSING);
+    DWORD count = 0;
+    // No more data and a failing row (a null, say) both end the loop quietly;
+    // the rows fetched so far stand.
+    while (Succeeded(SQLFetch(GameQueryStatement))) {
+        ApplyYearRule(*row);
+        ApplyRecordTexts(*row, texts);
+        if (!PushGameRecord(list, *row)) {
+            ReportMessage(dialog, MessageSourceSystem, 0);
+            break;
+        }
+        SendProgressCount(dialog, ++count);
+    }
+    SQLFreeStmt(GameQueryStatement, SQL_CLOSE);
+    // The columns point into the row buffer, which goes now.
+    SQLFreeStmt(GameQueryStatement, SQL_UNBIND);
+    HeapFree(ProcessHeap, 0, row);
+    return true;
+}
+
+DWORD WINAPI ReloadGameList(LPVOID parameter) {
+    const HWND dialog = static_cast<HWND>(parameter);
+    GameRecordList list{};
+    FetchGames(dialog, list, RecordTexts);
+    ShowGameRecords(list);
+    // The list normally takes every record; whatever it could not take (its
+    // own allocation failed) is released here rather than lost.
+    while (GameRecord* record = PopGameRecord(list)) FreeGameRecord(record);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+}  // namespace quillet

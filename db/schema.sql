@@ -1,0 +1,37 @@
+-- gamelist.mdb as an SQLite database: the one table `main`.
+--
+-- The column order is part of the format: the game query selects * and
+-- binds the result columns by position. Declared types give SQLite the
+-- affinities that make the bound filters compare as they would in Access:
+-- the CHAR columns are TEXT (BETWEEN on Resolution compares text, LIKE is
+-- case-blind for ASCII), the others INTEGER (a palette range handed over as
+-- decimal text is compared as numbers). The driver also reports these
+-- declared types as SQL_CHAR, SQL_SMALLINT, SQL_TINYINT and SQL_INTEGER.
+--
+-- Every column is NOT NULL with a default, because the game query binds no
+-- null indicators. The import writes every column but two:
+--   Status   defaults to 3, "any other result": a game that has not been
+--            verified yet is listed as such (and drawn in the colour of
+--            unverified sets) until verification gives its verdict.
+--   Category defaults to a single space, the catalogue's "no value" text
+--            (as in Cloneof and Resolution), for games catver.ini does not
+--            name.
+CREATE TABLE main (
+    RomName      CHAR(9)   NOT NULL DEFAULT ' ' PRIMARY KEY,
+    Description  CHAR(120) NOT NULL DEFAULT ' ',
+    Year         SMALLINT  NOT NULL DEFAULT 0,
+    Manufacturer CHAR(100) NOT NULL DEFAULT ' ',
+    Original     TINYINT   NOT NULL DEFAULT 0,
+    Cloneof      CHAR(9)   NOT NULL DEFAULT ' ',
+    Status       TINYINT   NOT NULL DEFAULT 3,
+    DriverStatus TINYINT   NOT NULL DEFAULT 0,
+    ColorStatus  TINYINT   NOT NULL DEFAULT 0,
+    SoundStatus  TINYINT   NOT NULL DEFAULT 0,
+    Palette      INTEGER   NOT NULL DEFAULT 0,
+    Video        TINYINT   NOT NULL DEFAULT 0,
+    Orientation  TINYINT   NOT NULL DEFAULT 0,
+    Resolution   CHAR(10)  NOT NULL DEFAULT ' ',
+    Frequency    TINYINT   NOT NULL DEFAULT 0,
+    Category     CHAR(90)  NOT NULL DEFAULT ' ',
+    IconPath     CHAR(14)  NOT NULL DEFAULT ' '
+);
