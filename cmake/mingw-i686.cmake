@@ -1,8 +1,9 @@
 # Cross-compiling Quillet for 32-bit Windows with MinGW-w64 on Debian.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
+# The posix thread model: std::mutex and std::thread (doctest needs them).
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_MC_COMPILER i686-w64-mingw32-windmc)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)

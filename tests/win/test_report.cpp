@@ -2,6 +2,7 @@
 #include "win/support.h"
 
 #include <sql.h>
+#include <sqlext.h>
 
 #include "app/report.h"
 #include "resources/resource_ids.h"
