@@ -116,6 +116,7 @@ TEST_CASE("coded and numeric values follow their rules") {
         {"year", game("<year>1980</year>"), year, 1980},
         {"year 198? counts ? as 15", game("<year>198?</year>"), year, 1995},
         {"empty year", game("<year></year>"), year, 0},
+        {"a byte below '0' counts modulo 256", game("<year>1 </year>"), year, 10 + (32 - 48 + 256)},
         {"year keeps the low 16 bits", game("<year>70000</year>"), year, 70000 % 65536},
         {"no year element", game(""), year, 0},
         {"status good", game(Driver("status=\"good\"")), driverStatus, 0},
