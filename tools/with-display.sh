@@ -14,6 +14,10 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 wineserver -p 2>/dev/null || true
+# Start Wine's own background processes now, detached from our output: the
+# first wine command otherwise hands them its stdout, and a pipe reader such
+# as ctest then waits for an end of file that never comes.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 cleanup() {
   wineserver -k 2>/dev/null || true
   [ -n "$started_xvfb" ] && kill "$started_xvfb" 2>/dev/null || true
