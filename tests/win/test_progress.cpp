@@ -52,6 +52,8 @@ DWORD WINAPI ExclusiveWorker(LPVOID arg) {
     return 0;
 }
 
+INT_PTR CALLBACK IdleDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 HWND MakeWindow(int x, int y, int w, int h) {
     return CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
 }
@@ -112,8 +114,7 @@ TEST_CASE("CenterOnParent: centred, and a larger dialog overhangs equally on bot
 }
 
 TEST_CASE("the progress dialog template") {
-    HWND dialog = CreateDialogParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_PROGRESS), nullptr,
-                                     [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND dialog = CreateDialogParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_PROGRESS), nullptr, IdleDialogProc, 0);
     REQUIRE(dialog != nullptr);
     char caption[64];
     GetWindowTextA(dialog, caption, sizeof caption);

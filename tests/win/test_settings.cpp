@@ -77,6 +77,7 @@ TEST_CASE("a save writes every value with its registry type and size") {
     registry.CreateMachineKey();
     MessageBoxRecorder boxes;
     Reset();
+    LoadSettings();  // creates the user key, as at every start
     std::strcpy(Settings.MameName, "C:\\Emu\\mame.exe");
     DeriveEmulatorPaths(Settings);
     Settings.Version = 0x70000;
@@ -85,7 +86,8 @@ TEST_CASE("a save writes every value with its registry type and size") {
 
     for (size_t i = 0; i < kSettingsValueCount; ++i) {
         const SettingsValue& v = kSettingsValues[i];
-        CAPTURE(v.name);
+        const std::string name = v.name;
+        CAPTURE(name);
         const StoredValue stored = Query(v.root == RegRoot::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, v.name);
         REQUIRE(stored.exists);
         CHECK_EQ(stored.type, static_cast<DWORD>(v.type));
