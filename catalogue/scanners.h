@@ -48,7 +48,12 @@ void DeriveCatalogueFields(ImportRecord& record);
 using GameSink = void (*)(void* context, ImportRecord& record);
 
 // Finds the root start tag (with or without attributes), then reads game by
-// game into `record` until the root end tag.
+// game into `record` until the root end tag. The record is cleared before
+// each game; the sink sees it filled and derived, and may bind it in place.
+// BIOS sets (runnable="no") are read but neither handed over nor counted.
+// On a format error the games handed over so far stay handed over; nothing
+// is read past the end, and a text that ends before "</mame>" is a format
+// error too.
 GameListResult ScanGameList(const char* begin, const char* end, ImportRecord& record, GameSink sink,
                             void* context);
 
@@ -59,16 +64,24 @@ uint8_t VerdictCode(char third);
 
 using VerifySink = void (*)(void* context, const char* name, uint8_t code);
 
-// Calls the sink once per result line ("romset NAME ... is VERDICT").
+// Calls the sink once per result line ("romset NAME ... is VERDICT"); the
+// name is what follows "romset " up to the next space, cut to 9 characters.
+// Lines may end in CR LF or LF alone. A "romset " with no " is " after it
+// ends the scan, and so does a verdict shorter than three characters at the
+// end of the text; a verdict at the very end with no line end is used.
 // Returns the number of lines handed over.
 uint32_t ScanVerifyResults(const char* begin, const char* end, VerifySink sink, void* context);
 
 // ---- catver.ini ---------------------------------------------------------
 
 // Called once per line of a [Category] section (BIOS lines excepted) with
-// the short name (at most 8 characters) and the category (at most 89).
+// the short name (cut to 8 characters) and the category (cut to 89).
 using CategorySink = void (*)(void* context, const char* name, const char* category);
 
+// A section runs from its "[Category]" line to the first empty line, the
+// next line that starts with '[' (a section header), or the end of the text.
+// Lines in it without '=' are passed over; lines may end in CR LF or LF.
+// Returns the number of lines handed over.
 uint32_t ScanCategoryFile(const char* begin, const char* end, CategorySink sink, void* context);
 
 }  // namespace quillet
