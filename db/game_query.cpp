@@ -75,16 +75,17 @@ struct ResultBinding {
     SQLLEN width;
 };
 
-#define TEXT(field) {offsetof(GameRecord, field), SQL_C_CHAR, sizeof GameRecord::field}
-#define CODE(field) {offsetof(GameRecord, field), SQL_C_UTINYINT, sizeof GameRecord::field}
+#define TEXT_COLUMN(field) {offsetof(GameRecord, field), SQL_C_CHAR, sizeof GameRecord::field}
+#define CODE_COLUMN(field) {offsetof(GameRecord, field), SQL_C_UTINYINT, sizeof GameRecord::field}
 constexpr ResultBinding kGameQueryColumns[] = {
-    TEXT(RomName),     TEXT(Description), TEXT(Year),        TEXT(Manufacturer), CODE(Original),
-    TEXT(Cloneof),     CODE(Status),      CODE(DriverStatus), CODE(ColorStatus),  CODE(SoundStatus),
-    TEXT(Palette),     CODE(Video),       CODE(Orientation), TEXT(Resolution),   TEXT(Frequency),
-    TEXT(Category),    TEXT(IconPath),
+    TEXT_COLUMN(RomName),      TEXT_COLUMN(Description), TEXT_COLUMN(Year),        TEXT_COLUMN(Manufacturer),
+    CODE_COLUMN(Original),     TEXT_COLUMN(Cloneof),     CODE_COLUMN(Status),      CODE_COLUMN(DriverStatus),
+    CODE_COLUMN(ColorStatus),  CODE_COLUMN(SoundStatus), TEXT_COLUMN(Palette),     CODE_COLUMN(Video),
+    CODE_COLUMN(Orientation),  TEXT_COLUMN(Resolution),  TEXT_COLUMN(Frequency),   TEXT_COLUMN(Category),
+    TEXT_COLUMN(IconPath),
 };
-#undef TEXT
-#undef CODE
+#undef TEXT_COLUMN
+#undef CODE_COLUMN
 static_assert(sizeof kGameQueryColumns / sizeof kGameQueryColumns[0] == 17);
 
 bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
