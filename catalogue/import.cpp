@@ -1,0 +1,151 @@
+// Refilling table main from the captured XML game list: one prepared INSERT
+// bound to the one ImportRecord, executed once per game the scanner hands over.
+#include <windows.h>
+#include <sql.h>
+#include <sqlext.h>
+
+#include <cstddef>
+
+#include "app/progress.h"
+#include "app/report.h"
+#include "catalogue/import_record.h"
+#include "catalogue/scanners.h"
+#include "catalogue/stages.h"
+#include "db/database.h"
+#include "resources/resource_ids.h"
+#include "settings/language.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kInsertText[] =
+    "INSERT INTO main (RomName, Description, Year, Manufacturer, Original, Cloneof, DriverStatus, ColorStatus, "
+    "SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+    "?, ?, ?, ?, ?, ?)";
+
+// "DELETE FROM main" with its terminator counted, as ExecuteDirect is given it.
+constexpr char kDeleteText[] = "DELETE FROM main";
+static_assert(sizeof kDeleteText == 17);
+
+struct ParameterBinding {
+    SQLSMALLINT valueType;
+    SQLSMALLINT sqlType;
+    SQLULEN columnSize;
+    size_t offset;  // of the field inside ImportRecord
+    SQLLEN bufferLength;
+};
+
+// The INSERT's fifteen parameters, in marker order. Character values are
+// zero-terminated (no length buffer); Palette goes over as the text the
+// emulator wrote and the driver converts it to the integer column; Original
+// is bound by its low byte.
+constexpr ParameterBinding kInsertBindings[] = {
+    {SQL_C_CHAR, SQL_CHAR, 9, offsetof(ImportRecord, RomName), 9},
+    {SQL_C_CHAR, SQL_CHAR, 120, offsetof(ImportRecord, Description), 120},
+    {SQL_C_USHORT, SQL_SMALLINT, 0, offsetof(ImportRecord, Year), 0},
+    {SQL_C_CHAR, SQL_CHAR, 100, offsetof(ImportRecord, Manufacturer), 100},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Original), 0},
+    {SQL_C_CHAR, SQL_CHAR, 9, offsetof(ImportRecord, Cloneof), 9},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, DriverStatus), 0},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, ColorStatus), 0},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, SoundStatus), 0},
+    {SQL_C_CHAR, SQL_INTEGER, 0, offsetof(ImportRecord, Palette), 0},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Video), 0},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Orientation), 0},
+    {SQL_C_CHAR, SQL_CHAR, 10, offsetof(ImportRecord, Resolution), 10},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Frequency), 0},
+    {SQL_C_CHAR, SQL_CHAR, 14, offsetof(ImportRecord, IconPath), 14},
+};
+static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 15);
+
+// The one record of the game being imported; the statement reads it by address.
+ImportRecord importRecord;
+
+struct ImportRun {
+    HWND dialog;
+    SQLHSTMT statement;
+    DWORD count;  // insert attempts, failed ones included
+};
+
+void BindInsertParameters(SQLHSTMT statement, ImportRecord& record) {
+    SQLUSMALLINT number = 1;
+    for (const ParameterBinding& b : kInsertBindings) {
+        SQLBindParameter(statement, number++, SQL_PARAM_INPUT, b.valueType, b.sqlType, b.columnSize, 0,
+                         reinterpret_cast<char*>(&record) + b.offset, b.bufferLength, nullptr);
+    }
+}
+
+// Sink of the scanner: the record holds the next runnable game.
+void InsertGame(void* context, ImportRecord& record) {
+    ImportRun& run = *static_cast<ImportRun*>(context);
+    // Without a palettesize the integer column would be handed an empty
+    // text: one driver refuses the row, another stores the text, which then
+    // lies outside every palette range of the game query, so the game is
+    // never listed. Such a game gets palette size 0 instead.
+    if (record.Palette[0] == '\0') {
+        record.Palette[0] = '0';
+        record.Palette[1] = '\0';
+    }
+    if (!SQL_SUCCEEDED(SQLExecute(run.statement))) {
+        ShowSqlDiagnostics(run.dialog, run.statement);
+        ShowMessageBox(run.dialog, record.RomName, kWindowTitle, MB_OK);
+    }
+    SendProgressCount(run.dialog, ++run.count);
+}
+
+// One box naming the game where reading stopped. Without the module's text
+// the numbered fallback of ReportMessage stands in.
+void ReportFormatError(HWND dialog, const char* stoppedAt) {
+    char text[1024];
+    DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(stoppedAt)};
+    DWORD length = 0;
+    if (LanguageModule) {
+        length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, LanguageModule,
+                                MSG_GAME_LIST_FORMAT, 0, text, sizeof text, reinterpret_cast<va_list*>(inserts));
+    }
+    if (length == 0) {
+        ReportMessage(dialog, MessageSourceModule, MSG_GAME_LIST_FORMAT);
+        return;
+    }
+    ShowMessageBox(dialog, text, kWindowTitle, MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+void ImportCatalogue(HWND dialog, const char* text, size_t length) {
+    SendProgressStep(dialog, IDS_STEP_PROCESSING);
+    const char* end = text + length;
+
+    // Output that is no game list at all (the emulator did not start, or
+    // printed something else) must not cost the user the catalogue.
+    if (!HasGameListRoot(text, end)) {
+        ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_LIST);
+        return;
+    }
+
+    ExecuteDirect(dialog, kDeleteText, sizeof kDeleteText);
+
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) {
+        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_STATEMENT);
+        return;
+    }
+    SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kInsertText)), SQL_NTS);
+    BindInsertParameters(statement, importRecord);
+
+    // Each insert commits on its own: the games before a failure stay.
+    ImportRun run{dialog, statement, 0};
+    const GameListResult result = ScanGameList(text, end, importRecord, InsertGame, &run);
+
+    SQLFreeStmt(statement, SQL_CLOSE);
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+
+    switch (result.status) {
+    case GameListStatus::Complete: break;
+    case GameListStatus::NoRoot: ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_LIST); break;
+    case GameListStatus::FormatError: ReportFormatError(dialog, result.stoppedAt); break;
+    }
+}
+
+}  // namespace quillet

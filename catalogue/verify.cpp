@@ -1,0 +1,64 @@
+// Writing each ROM set's verification verdict into column Status.
+#include <windows.h>
+#include <sql.h>
+#include <sqlext.h>
+
+#include <cstdint>
+
+#include "app/progress.h"
+#include "app/report.h"
+#include "catalogue/scanners.h"
+#include "catalogue/stages.h"
+#include "catalogue/text_field.h"
+#include "db/database.h"
+#include "resources/resource_ids.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr char kUpdateStatusText[] = "UPDATE main SET Status = ? WHERE RomName = ?";
+
+// The statement's two parameters, bound once per run.
+uint8_t statusCode;
+char setName[10];
+
+struct VerifyRun {
+    HWND dialog;
+    SQLHSTMT statement;
+    DWORD count;  // result lines, failed updates included
+};
+
+// Sink of the scanner: one result line. Every result but success (with or
+// without information) is a failure, SQL_NO_DATA for a set that has no row
+// among them.
+void UpdateStatus(void* context, const char* name, uint8_t code) {
+    VerifyRun& run = *static_cast<VerifyRun*>(context);
+    CopyToField(setName, name);
+    statusCode = code;
+    if (!SQL_SUCCEEDED(SQLExecute(run.statement))) ReportMessage(run.dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
+    SendProgressCount(run.dialog, ++run.count);
+}
+
+}  // namespace
+
+void ApplyVerifyResults(HWND dialog, const char* text, size_t length) {
+    SendProgressStep(dialog, IDS_STEP_PROCESSING);
+
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) {
+        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_STATEMENT);
+        return;
+    }
+    SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kUpdateStatusText)), SQL_NTS);
+    SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_UTINYINT, SQL_TINYINT, 20, 0, &statusCode, 1, nullptr);
+    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 25, 0, setName, sizeof setName, nullptr);
+
+    VerifyRun run{dialog, statement, 0};
+    ScanVerifyResults(text, text + length, UpdateStatus, &run);
+
+    SQLFreeStmt(statement, SQL_CLOSE);
+    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+}
+
+}  // namespace quillet

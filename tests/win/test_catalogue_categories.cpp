@@ -1,0 +1,113 @@
+// Applying catver.ini from the emulator's folder to Category, and closing
+// the progress dialog at the end of the chain.
+#include "app/report.h"
+#include "catalogue/stages.h"
+#include "resources/resource_ids.h"
+#include "win/catalogue_fixture.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+using Event = ProgressRecorder::Event;
+
+}  // namespace
+
+TEST_CASE("category lines of [Category] sections reach their rows") {
+    REQUIRE(UseLanguage());
+    struct Row {
+        const char* what;
+        const char* file;
+        std::vector<std::pair<const char*, const char*>> categories;  // set, Category afterwards
+        long long lines;
+    };
+    const Row rows[] = {
+        {"BIOS lines are passed over",
+         "[Category]\r\na=Maze\r\nbios=BIOS\r\nb=Shooter / Gallery\r\n\r\n",
+         {{"a", "Maze"}, {"bios", "old"}, {"b", "Shooter / Gallery"}},
+         2},
+        {"a header followed by an empty line applies nothing", "[Category]\r\n\r\na=Maze\r\n", {{"a", "old"}}, -1},
+        {"lines outside the section change nothing",
+         ";; a=Comment\r\n[VerAdded]\r\na=.37b16\r\n\r\nb=Maze\r\n[Category]\r\nb=Shooter\r\n",
+         {{"a", "old"}, {"b", "Shooter"}},
+         1},
+        {"two sections are both applied, the later last",
+         "[Category]\r\na=One\r\n\r\n[VerAdded]\r\na=.01\r\n\r\n[Category]\r\na=Two\r\nb=Three\r\n\r\n",
+         {{"a", "Two"}, {"b", "Three"}},
+         3},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.what);
+        MessageBoxRecorder boxes;
+        ScratchCatalogue db;
+        REQUIRE(db.connected());
+        for (const char* name : {"a", "b", "bios"}) db.AddGame(name, "old");
+        StandInEmulator emulator;
+        emulator.Print("catver.ini", row.file);
+        ProgressRecorder dialog;
+        ImportCategories(dialog.window());
+        for (const auto& [name, category] : row.categories) {
+            CAPTURE(name);
+            CHECK_EQ(db.Column("Category", name), category);
+        }
+        CHECK_EQ(dialog.lastCount(), row.lines);
+        const auto& events = dialog.events();
+        REQUIRE_GE(events.size(), 3u);
+        CHECK_EQ(events[0], (Event{0x8002, IDS_TASK_CATEGORIES}));
+        CHECK_EQ(events[1], (Event{0x8003, IDS_STEP_PROCESSING}));
+        CHECK_EQ(events.back(), (Event{WM_CLOSE, 0}));
+        CHECK_EQ(dialog.closes(), 1u);
+        CHECK_EQ(boxes.boxes().size(), 0u);
+    }
+}
+
+TEST_CASE("a failed update shows the diagnostics, then the category captioned by the name") {
+    REQUIRE(UseLanguage());
+    MessageBoxRecorder boxes;
+    ScratchCatalogue db;
+    REQUIRE(db.connected());
+    for (const char* name : {"a", "locked", "c"}) db.AddGame(name, "old");
+    db.RefuseUpdatesOf("locked");
+    StandInEmulator emulator;
+    emulator.Print("catver.ini", "[Category]\r\na=Maze\r\nlocked=Sports / Golf\r\nc=Quiz\r\n");
+    ProgressRecorder dialog;
+    ImportCategories(dialog.window());
+    CHECK_EQ(db.Column("Category", "a"), "Maze");
+    CHECK_EQ(db.Column("Category", "locked"), "old");
+    CHECK_EQ(db.Column("Category", "c"), "Quiz");
+    CHECK_EQ(dialog.lastCount(), 3);
+    REQUIRE_EQ(boxes.boxes().size(), 3u);
+    CHECK_EQ(boxes.boxes()[0].text, ModuleMessage(MSG_ODBC_EXECUTE));
+    CHECK_EQ(boxes.boxes()[2].text, "Sports / Golf");
+    CHECK_EQ(boxes.boxes()[2].caption, "locked");
+    CHECK_EQ(boxes.boxes()[2].type, static_cast<UINT>(MB_OK));
+    CHECK_EQ(dialog.closes(), 1u);
+}
+
+TEST_CASE("the dialog is closed whatever becomes of catver.ini") {
+    REQUIRE(UseLanguage());
+    struct Row {
+        const char* what;
+        const char* file;  // null: no catver.ini at all
+        size_t boxes;
+    };
+    const Row rows[] = {
+        {"a missing file closes silently", nullptr, 0},
+        {"an empty file cannot be mapped: the system's text", "", 1},
+    };
+    for (const Row& row : rows) {
+        CAPTURE(row.what);
+        MessageBoxRecorder boxes;
+        ScratchCatalogue db;
+        REQUIRE(db.connected());
+        db.AddGame("a", "old");
+        StandInEmulator emulator;
+        if (row.file) emulator.Print("catver.ini", row.file);
+        ProgressRecorder dialog;
+        ImportCategories(dialog.window());
+        CHECK_EQ(dialog.events(), (std::vector<Event>{{WM_CLOSE, 0}}));
+        CHECK_EQ(boxes.boxes().size(), row.boxes);
+        CHECK_EQ(db.Column("Category", "a"), "old");
+    }
+}
