@@ -6,6 +6,7 @@
 
 #include "app/progress.h"
 #include "app/report.h"
+#include "catalogue/progress_counter.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -16,7 +17,10 @@ static_assert(sizeof(STARTUPINFOA) == 68, "the start-up information's size field
 
 namespace {
 
-constexpr DWORD kReadSize = 8192;  // the most one ReadFile asks of the pipe
+// The most one ReadFile asks of the pipe. Each read is a round trip
+// through the system; under Wine a 125 MB list read 8 KiB at a time took
+// 1.4 s of reads, 64 KiB at a time 0.4 s.
+constexpr DWORD kReadSize = 65536;
 
 // Commits the next step of the reservation; false when it is used up or
 // the system refuses.
@@ -33,7 +37,7 @@ bool CommitMore(CaptureBuffer& buffer) {
 // output no longer fits can still write it all and exit. True when
 // anything was dropped.
 bool DrainPipe(HANDLE pipe) {
-    char scrap[kReadSize];
+    static char scrap[kReadSize];  // one worker at a time
     bool dropped = false;
     for (;;) {
         DWORD got = 0;
@@ -47,21 +51,23 @@ bool DrainPipe(HANDLE pipe) {
 // started) and every copy of the write end is closed. The success flag of
 // a read is not examined; a broken pipe delivers 0 bytes as well.
 void ReadAll(HWND dialog, HANDLE pipe, CaptureBuffer& buffer) {
+    ProgressCounter bytes(dialog);
     for (;;) {
         // One zero byte always stays behind the text.
-        size_t room = buffer.committed - buffer.length - 1;
+        const size_t room = buffer.committed - buffer.length - 1;
         if (room < kReadSize && CommitMore(buffer)) continue;
         if (room == 0) {
             buffer.cut = DrainPipe(pipe);
-            return;
+            break;
         }
         DWORD got = 0;
         ReadFile(pipe, buffer.text + buffer.length, room < kReadSize ? static_cast<DWORD>(room) : kReadSize, &got,
                  nullptr);
-        if (got == 0) return;
+        if (got == 0) break;
         buffer.length += got;
-        SendProgressCount(dialog, static_cast<DWORD>(buffer.length));
+        bytes.Add(got);
     }
+    bytes.Finish();
 }
 
 using Consumer = void (*)(HWND dialog, const char* text, size_t length);

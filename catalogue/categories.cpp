@@ -8,6 +8,7 @@
 
 #include "app/progress.h"
 #include "app/report.h"
+#include "catalogue/progress_counter.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stages.h"
 #include "catalogue/text_field.h"
@@ -28,7 +29,7 @@ char shortName[9];
 struct CategoryRun {
     HWND dialog;
     SQLHSTMT statement;
-    DWORD count;  // category lines, failed updates included
+    ProgressCounter& lines;  // category lines, failed updates included
 };
 
 // Sink of the scanner: one name=category line of a [Category] section.
@@ -40,7 +41,7 @@ void UpdateCategory(void* context, const char* name, const char* category) {
         ShowSqlDiagnostics(run.dialog, run.statement);
         ShowMessageBox(run.dialog, categoryText, shortName, MB_OK);
     }
-    SendProgressCount(run.dialog, ++run.count);
+    run.lines.Add(1);
 }
 
 // The mapped file; unmapped and closed when the run ends.
@@ -94,8 +95,10 @@ void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
 
     DWORD size = GetFileSize(file, nullptr);
     if (size == INVALID_FILE_SIZE) size = 0;
-    CategoryRun run{dialog, statement, 0};
+    ProgressCounter lines(dialog);
+    CategoryRun run{dialog, statement, lines};
     ScanCategoryFile(view, view + size, UpdateCategory, &run);
+    lines.Finish();
 
     SQLFreeStmt(statement, SQL_CLOSE);
     SQLFreeHandle(SQL_HANDLE_STMT, statement);

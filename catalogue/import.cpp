@@ -9,6 +9,7 @@
 #include "app/progress.h"
 #include "app/report.h"
 #include "catalogue/import_record.h"
+#include "catalogue/progress_counter.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stages.h"
 #include "db/database.h"
@@ -65,7 +66,7 @@ ImportRecord importRecord;
 struct ImportRun {
     HWND dialog;
     SQLHSTMT statement;
-    DWORD count;  // insert attempts, failed ones included
+    ProgressCounter& games;  // insert attempts, failed ones included
 };
 
 void BindInsertParameters(SQLHSTMT statement, ImportRecord& record) {
@@ -91,7 +92,7 @@ void InsertGame(void* context, ImportRecord& record) {
         ShowSqlDiagnostics(run.dialog, run.statement);
         ShowMessageBox(run.dialog, record.RomName, kWindowTitle, MB_OK);
     }
-    SendProgressCount(run.dialog, ++run.count);
+    run.games.Add(1);
 }
 
 // One box naming the game where reading stopped. Without the module's text
@@ -135,8 +136,10 @@ void ImportCatalogue(HWND dialog, const char* text, size_t length) {
     BindInsertParameters(statement, importRecord);
 
     // Each insert commits on its own: the games before a failure stay.
-    ImportRun run{dialog, statement, 0};
+    ProgressCounter games(dialog);
+    ImportRun run{dialog, statement, games};
     const GameListResult result = ScanGameList(text, end, importRecord, InsertGame, &run);
+    games.Finish();
 
     SQLFreeStmt(statement, SQL_CLOSE);
     SQLFreeHandle(SQL_HANDLE_STMT, statement);

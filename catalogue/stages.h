@@ -43,7 +43,7 @@ bool ReleaseCaptureBuffer(CaptureBuffer& buffer);
 
 // Runs the emulator (MameName, in MameDir) with `option` and reads its
 // standard output into `buffer` until the pipe reports no more data,
-// sending the cumulative byte count to `dialog` after each read. Output
+// sending `dialog` the bytes captured so far (ProgressCounter). Output
 // beyond the reservation is read and dropped, then MSG_CAPTURE_CUT is shown.
 // False, with MSG_COMMAND_TOO_LONG shown and nothing started, when the
 // command line does not fit its 256 bytes.

@@ -7,6 +7,7 @@
 
 #include "app/progress.h"
 #include "app/report.h"
+#include "catalogue/progress_counter.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stages.h"
 #include "catalogue/text_field.h"
@@ -26,7 +27,7 @@ char setName[10];
 struct VerifyRun {
     HWND dialog;
     SQLHSTMT statement;
-    DWORD count;  // result lines, failed updates included
+    ProgressCounter& lines;  // result lines, failed updates included
 };
 
 // Sink of the scanner: one result line. Every result but success (with or
@@ -37,7 +38,7 @@ void UpdateStatus(void* context, const char* name, uint8_t code) {
     CopyToField(setName, name);
     statusCode = code;
     if (!SQL_SUCCEEDED(SQLExecute(run.statement))) ReportMessage(run.dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
-    SendProgressCount(run.dialog, ++run.count);
+    run.lines.Add(1);
 }
 
 }  // namespace
@@ -54,8 +55,10 @@ void ApplyVerifyResults(HWND dialog, const char* text, size_t length) {
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_UTINYINT, SQL_TINYINT, 20, 0, &statusCode, 1, nullptr);
     SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 25, 0, setName, sizeof setName, nullptr);
 
-    VerifyRun run{dialog, statement, 0};
+    ProgressCounter lines(dialog);
+    VerifyRun run{dialog, statement, lines};
     ScanVerifyResults(text, text + length, UpdateStatus, &run);
+    lines.Finish();
 
     SQLFreeStmt(statement, SQL_CLOSE);
     SQLFreeHandle(SQL_HANDLE_STMT, statement);

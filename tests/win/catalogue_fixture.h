@@ -74,6 +74,13 @@ private:
     std::vector<Event> events_;
 };
 
+// True when every value is above the one before it.
+inline bool Rising(const std::vector<WPARAM>& values) {
+    for (size_t i = 1; i < values.size(); ++i)
+        if (values[i] <= values[i - 1]) return false;
+    return true;
+}
+
 // The text of a message of the language module, without inserts filled.
 inline std::string ModuleMessage(DWORD number) {
     char text[1024];
@@ -179,7 +186,8 @@ public:
             const size_t remaining = wanted.length - tail - folder_.size();  // backslash and name
             size_t name = remaining <= 61 ? remaining - 1 : (remaining - 61 == 1 ? 59 : 60);
             if (name == 0) break;  // a single character left cannot be a folder
-            folder_ += "\\" + std::string(name, 'd');
+            folder_ += '\\';
+            folder_.append(name, 'd');
             CreateDirectoryA(folder_.c_str(), nullptr);
             madeFolders_.push_back(folder_);
         }

@@ -64,7 +64,9 @@ TEST_CASE("every column comes from the game list, derived columns included") {
                      "FROM main ORDER BY RomName"),
              expected);
     // The game that is not runnable is neither inserted nor counted.
-    CHECK_EQ(dialog.values(0x8001), (std::vector<WPARAM>{1, 2, 3}));
+    CHECK_EQ(dialog.values(0x8001).front(), 1u);
+    CHECK(Rising(dialog.values(0x8001)));
+    CHECK_EQ(dialog.lastCount(), 3);
     REQUIRE_FALSE(dialog.events().empty());
     CHECK_EQ(dialog.events().front(), (ProgressRecorder::Event{0x8003, IDS_STEP_PROCESSING}));
     CHECK_EQ(boxes.boxes().size(), 0u);
