@@ -36,6 +36,15 @@ BOOL OnInitDialog(HWND dialog, LPARAM worker) {
     return TRUE;
 }
 
+// The worker's WM_CLOSE arrives as a message sent from its thread, which the
+// modal loop handles inside its wait for posted messages. Under Wine that
+// wait does not always end after EndDialog, so a posted no-op wakes it.
+BOOL OnClose(HWND dialog) {
+    EndDialog(dialog, 0);
+    PostMessageA(dialog, WM_NULL, 0, 0);
+    return TRUE;
+}
+
 }  // namespace
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -44,7 +53,7 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WMU_PROGRESS_COUNT: ShowCount(dialog, wParam); return TRUE;
     case WMU_PROGRESS_TASK: ShowString(dialog, IDC_PROGRESS_TASK, wParam); return TRUE;
     case WMU_PROGRESS_STEP: ShowString(dialog, IDC_PROGRESS_STEP, wParam); return TRUE;
-    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
+    case WM_CLOSE: return OnClose(dialog);
     default: return FALSE;
     }
 }

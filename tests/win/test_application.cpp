@@ -1,0 +1,238 @@
+// Quillet.exe as a whole: single instance, start-up, shutdown and what it
+// leaves in the registry. These run the real program in a start directory
+// of their own; the user key of the test prefix is saved first and put back.
+#include "win/support.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "settings/frontend_settings.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+constexpr char kUserKey[] = "Software\\Halvorn\\Quillet";
+constexpr char kBackupKey[] = "Software\\QuilletTestBackup";
+
+// Keeps the prefix's own user settings out of the way of the program run.
+struct UserKeyGuard {
+    bool hadKey = false;
+    UserKeyGuard() {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            hadKey = true;
+            HKEY backup;
+            RegDeleteTreeA(HKEY_CURRENT_USER, kBackupKey);
+            RegCreateKeyExA(HKEY_CURRENT_USER, kBackupKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &backup, nullptr);
+            RegCopyTreeA(key, nullptr, backup);
+            RegCloseKey(backup);
+            RegCloseKey(key);
+        }
+        Clear();
+    }
+    ~UserKeyGuard() {
+        Clear();
+        if (!hadKey) return;
+        HKEY backup, key;
+        RegOpenKeyExA(HKEY_CURRENT_USER, kBackupKey, 0, KEY_READ, &backup);
+        RegCreateKeyExA(HKEY_CURRENT_USER, kUserKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCopyTreeA(backup, nullptr, key);
+        RegCloseKey(key);
+        RegCloseKey(backup);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kBackupKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kBackupKey);
+    }
+    static void Clear() {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kUserKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kUserKey);
+    }
+};
+
+// A start directory as the installer lays it out.
+struct Installation {
+    TempDir dir;
+    Installation(bool withCatalogue = true) {
+        CreateDirectoryA(dir.file("languages").c_str(), nullptr);
+        for (const char* lang : {"english", "italian"})
+            CopyFileA(BuildPath((std::string("languages/") + lang + ".dll").c_str()).c_str(),
+                      (dir.file("languages") + "\\" + lang + ".dll").c_str(), FALSE);
+        if (withCatalogue) CopyFileA(BuildPath("gamelist.mdb").c_str(), dir.file("gamelist.mdb").c_str(), FALSE);
+    }
+};
+
+struct Process {
+    PROCESS_INFORMATION pi{};
+    bool started = false;
+    explicit Process(const std::string& directory) {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        std::string command = "\"" + BuildPath("Quillet.exe") + "\"";
+        started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
+                                 &pi) != FALSE;
+    }
+    ~Process() {
+        if (!started) return;
+        if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    DWORD Wait(DWORD ms) {
+        if (WaitForSingleObject(pi.hProcess, ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        return code;
+    }
+};
+
+struct FindResult {
+    DWORD pid;
+    HWND window;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM arg) {
+    auto* find = reinterpret_cast<FindResult*>(arg);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char cls[64];
+    GetClassNameA(window, cls, sizeof cls);
+    if (pid == find->pid && std::strcmp(cls, "Quillet") == 0) {
+        find->window = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForMainWindow(Process& p, DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        FindResult find{p.pi.dwProcessId, nullptr};
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&find));
+        if (find.window && IsWindowVisible(find.window)) return find.window;
+        if (p.Wait(0) != STILL_ACTIVE) return nullptr;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+HWND ChildOfClass(HWND parent, const char* cls) {
+    return FindWindowExA(parent, nullptr, cls, nullptr);
+}
+
+}  // namespace
+
+TEST_CASE("a second copy ends at once with code 0 and shows no window") {
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, "HalvornQuilletMutex");
+    REQUIRE(mutex != nullptr);
+    Installation install;
+    Process second(install.dir.path());
+    REQUIRE(second.started);
+    CHECK_EQ(second.Wait(15000), 0u);
+    FindResult find{second.pi.dwProcessId, nullptr};
+    EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&find));
+    CHECK(find.window == nullptr);
+    CloseHandle(mutex);
+}
+
+TEST_CASE("start, main window, close: exit code 0 and every user value stored with its type") {
+    UserKeyGuard guard;
+    Installation install;
+    // A stored Version keeps the first-start wizard away.
+    Process app(install.dir.path());
+    REQUIRE(app.started);
+    HWND window = WaitForMainWindow(app, 30000);
+    REQUIRE(window != nullptr);
+
+    char title[64];
+    GetWindowTextA(window, title, sizeof title);
+    CHECK_EQ(std::string(title), "Quillet 0.7.1");
+    HWND status = ChildOfClass(window, STATUSCLASSNAMEA);
+    REQUIRE(status != nullptr);
+    GetWindowTextA(status, title, sizeof title);
+    CHECK_EQ(std::string(title), "Quillet 0.7.1");
+    HWND list = ChildOfClass(window, WC_LISTVIEWA);
+    REQUIRE(list != nullptr);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    CHECK_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 16);
+    CHECK(GetMenu(window) != nullptr);
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    CHECK_EQ(app.Wait(20000), 0u);
+
+    HKEY key;
+    REQUIRE_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kUserKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    for (size_t i = 0; i < kSettingsValueCount; ++i) {
+        const SettingsValue& v = kSettingsValues[i];
+        if (v.root != RegRoot::User) continue;
+        const std::string name = v.name;
+        CAPTURE(name);
+        DWORD type = 0;
+        CHECK_EQ(RegQueryValueExA(key, v.name, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+        CHECK_EQ(type, static_cast<DWORD>(v.type));
+    }
+    char lang[32] = "";
+    DWORD size = sizeof lang;
+    RegQueryValueExA(key, "Lang", nullptr, nullptr, reinterpret_cast<BYTE*>(lang), &size);
+    CHECK_NE(std::string(lang), "");  // the automatic choice is remembered
+    RegCloseKey(key);
+}
+
+TEST_CASE("the Italian module is chosen when Lang is italian") {
+    UserKeyGuard guard;
+    HKEY key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kUserKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, "Lang", 0, REG_SZ, reinterpret_cast<const BYTE*>("italian"), 8);
+    RegCloseKey(key);
+
+    Installation install;
+    Process app(install.dir.path());
+    REQUIRE(app.started);
+    HWND window = WaitForMainWindow(app, 30000);
+    REQUIRE(window != nullptr);
+
+    // The first menu title of each module, read from the modules themselves.
+    auto firstTitle = [](const char* lang) {
+        HMODULE m = LoadLibraryA(BuildPath((std::string("languages/") + lang + ".dll").c_str()).c_str());
+        HMENU menu = LoadMenuA(m, MAKEINTRESOURCEA(1000));
+        char text[64] = "";
+        GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+        DestroyMenu(menu);
+        FreeLibrary(m);
+        return std::string(text);
+    };
+    char shown[64] = "";
+    GetMenuStringA(GetMenu(window), 0, shown, sizeof shown, MF_BYPOSITION);
+    CHECK_EQ(std::string(shown), firstTitle("italian"));
+    CHECK_NE(firstTitle("italian"), firstTitle("english"));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    CHECK_EQ(app.Wait(20000), 0u);
+}
+
+TEST_CASE("without any language module the program says so and exits non-zero") {
+    UserKeyGuard guard;
+    TempDir empty;
+    Process app(empty.path());
+    REQUIRE(app.started);
+    // The built-in English box comes up; answer it.
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !box; ++i) {
+        Sleep(100);
+        HWND w = nullptr;
+        while ((w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == app.pi.dwProcessId) box = w;
+        }
+    }
+    REQUIRE(box != nullptr);
+    char caption[64];
+    GetWindowTextA(box, caption, sizeof caption);
+    CHECK_EQ(std::string(caption), "Quillet 0.7.1");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    const DWORD code = app.Wait(20000);
+    CHECK_NE(code, 0u);
+    CHECK_NE(code, STILL_ACTIVE);
+}
