@@ -17,6 +17,13 @@ if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   echo "No display found: running Quillet under Xvfb on $DISPLAY."
 fi
+# Unmanaged windows under Xvfb (no window manager to wait for); managed,
+# framed windows on a real desktop.
+if [ -n "$xvfb" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+else
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
+fi
 cd "$QUILLET_HOME"
 wine Quillet.exe &
 app=$!
@@ -26,7 +33,7 @@ if [ -n "$xvfb" ]; then
     kill -0 $app 2>/dev/null || break
     sleep 0.5
   done
-  sleep 2
+  sleep 5
   import -window root "$shot" && echo "Screenshot of the main window: $shot"
   echo "Quillet runs until it is closed (or this command is interrupted)."
 fi
