@@ -192,20 +192,36 @@ TEST_CASE("the Italian module is chosen when Lang is italian") {
     HWND window = WaitForMainWindow(app, 30000);
     REQUIRE(window != nullptr);
 
-    // The first menu title of each module, read from the modules themselves.
-    auto firstTitle = [](const char* lang) {
+    // The list's header texts come from the module: read the Description
+    // header out of the program (the buffer must live in its memory).
+    HWND list = ChildOfClass(window, WC_LISTVIEWA);
+    REQUIRE(list != nullptr);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    HANDLE process = app.pi.hProcess;
+    struct Remote {
+        HDITEMA item;
+        char text[64];
+    };
+    auto* remote = static_cast<Remote*>(VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    REQUIRE(remote != nullptr);
+    Remote local{};
+    local.item.mask = HDI_TEXT;
+    local.item.pszText = remote->text;
+    local.item.cchTextMax = sizeof local.text;
+    WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+    SendMessageA(header, HDM_GETITEMA, 1, reinterpret_cast<LPARAM>(&remote->item));
+    ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+
+    auto columnTitle = [](const char* lang) {
         HMODULE m = LoadLibraryA(BuildPath((std::string("languages/") + lang + ".dll").c_str()).c_str());
-        HMENU menu = LoadMenuA(m, MAKEINTRESOURCEA(1000));
         char text[64] = "";
-        GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
-        DestroyMenu(menu);
+        LoadStringA(m, 2011, text, sizeof text);
         FreeLibrary(m);
         return std::string(text);
     };
-    char shown[64] = "";
-    GetMenuStringA(GetMenu(window), 0, shown, sizeof shown, MF_BYPOSITION);
-    CHECK_EQ(std::string(shown), firstTitle("italian"));
-    CHECK_NE(firstTitle("italian"), firstTitle("english"));
+    CHECK_EQ(std::string(local.text), columnTitle("italian"));
+    CHECK_NE(columnTitle("italian"), columnTitle("english"));
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     CHECK_EQ(app.Wait(20000), 0u);
