@@ -63,12 +63,12 @@
 #define IDS_STATUS_BEST         2040
 #define IDS_STATUS_BAD          2041
 #define IDS_STATUS_OTHER        2042
-#define IDS_STATUS_2043         2043
+#define IDS_STATUS_UNKNOWN      2043  /* not used by the program */
 #define IDS_EMU_IMPERFECT       2044
 #define IDS_EMU_PRELIMINARY     2045
-#define IDS_DRIVER_TEST         2046
-#define IDS_ORIGINAL_NO         2047
-#define IDS_ORIGINAL_YES        2048
+#define IDS_DRIVER_IMPERFECT    2046  /* driver status imperfect or test */
+#define IDS_NOT_A_CLONE         2047  /* Original column: the game is no clone */
+#define IDS_A_CLONE             2048
 #define IDS_TASK_RELOAD         2060
 #define IDS_TASK_REBUILD        2061
 #define IDS_TASK_VERIFY         2062
