@@ -90,6 +90,10 @@ static_assert(sizeof kGameQueryColumns / sizeof kGameQueryColumns[0] == 17);
 
 bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
 
+// Milliseconds between two counts sent while rows arrive: fast enough for
+// a count that visibly runs, far too slow to flood the dialog.
+constexpr DWORD kCountInterval = 50;
+
 void BindGameQueryParameters(FilterQueryBlock* block) {
     char* base = reinterpret_cast<char*>(block);
     SQLUSMALLINT number = 1;
@@ -184,6 +188,8 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
 
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
     DWORD count = 0;
+    DWORD sentCount = 0;
+    DWORD sentAt = GetTickCount();
     // No more data and a failing row (a null, say) both end the loop quietly;
     // the rows fetched so far stand.
     while (Succeeded(SQLFetch(GameQueryStatement))) {
@@ -193,8 +199,19 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
             ReportMessage(dialog, MessageSourceSystem, 0);
             break;
         }
-        SendProgressCount(dialog, ++count);
+        ++count;
+        // A count is a synchronous send to the dialog's thread, a round trip
+        // that costs a fetch's time many times over (about 0.2 ms under
+        // Wine: ten seconds for 45,000 games). The dialog hears the first
+        // count, then one every kCountInterval, then the last.
+        const DWORD now = GetTickCount();
+        if (count == 1 || now - sentAt >= kCountInterval) {
+            SendProgressCount(dialog, count);
+            sentCount = count;
+            sentAt = now;
+        }
     }
+    if (count != sentCount) SendProgressCount(dialog, count);
     SQLFreeStmt(GameQueryStatement, SQL_CLOSE);
     // The columns point into the row buffer, which goes now.
     SQLFreeStmt(GameQueryStatement, SQL_UNBIND);

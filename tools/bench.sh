@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs every benchmark of a build: the native ones as they are, the Windows
+# ones under Wine in the build's prefix. Figures only; nothing here fails on
+# a missed target. `make bench` builds what is needed and runs this under
+# tools/with-display.sh with the environment of tools/env.sh.
+# usage: bench.sh BUILD_DIR
+set -euo pipefail
+BUILD_DIR=$(cd "${1:?usage: bench.sh BUILD_DIR}" && pwd)
+: "${WINEPREFIX:?source tools/env.sh first}"
+status=0
+
+for exe in "$BUILD_DIR"/native/bench/*; do
+  [ -f "$exe" ] && [ -x "$exe" ] || continue
+  echo "== $(basename "$exe") (native)"
+  "$exe" || status=1
+done
+
+for exe in "$BUILD_DIR"/win/bench/*.exe; do
+  [ -e "$exe" ] || continue
+  name=$(basename "$exe")
+  # Xvfb has no window manager, and Wine then waits up to 2 s whenever a
+  # managed window is hidden. Turn window management off for the benchmark
+  # programs alone (an AppDefaults key), so the program is measured rather
+  # than that wait.
+  wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$name\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1 || true
+  echo "== $name (Wine)"
+  wine "$exe" || status=1
+done
+exit $status
