@@ -603,23 +603,6 @@ TEST_CASE("each coded column shows the display text of its code in its own field
     }
 }
 
-TEST_CASE("the language module's texts are what ReloadGameList shows") {
-    // FetchGames is handed the texts; the reload hands it the loaded ones.
-    Catalogue c;
-    REQUIRE(c.Connect());
-    c.Insert({{.RomName = "vec", .Status = 1, .Video = 1}});
-    GameRecordList list{};
-    REQUIRE(FetchGames(c.dialog, list, RecordTexts));
-    GameRecord* r = PopGameRecord(list);
-    REQUIRE(r != nullptr);
-    char best[64], vector[64];
-    LoadStringA(LanguageModule, IDS_STATUS_BEST, best, sizeof best);
-    LoadStringA(LanguageModule, IDS_VIDEO_VECTOR, vector, sizeof vector);
-    CHECK_EQ(std::string(r->Status), best);
-    CHECK_EQ(std::string(r->Video), vector);
-    FreeGameRecord(r);
-}
-
 TEST_CASE("rows leave the list last in, first out: the reverse of the query's name order") {
     Catalogue c;
     REQUIRE(c.Connect());
