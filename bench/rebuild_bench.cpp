@@ -1,12 +1,13 @@
 // rebuild_bench: the whole rebuild command (1001) on a generated game list,
 // run under Wine with the stand-in emulator and the real SQLite ODBC driver.
 //
-//   rebuild_bench FOLDER [--rounds N]
+//   rebuild_bench [FOLDER] [--rounds N]
 //
-// FOLDER holds gamelist.xml, verify.txt and catver.ini (tools/bench.sh
-// writes 45,000 games there with gengamelist); the stand-in emulator is
-// copied beside them as mame.exe. Each figure is taken --rounds times
-// (default 3) and shown as best and median:
+// FOLDER (default: bench\rebuild-data of the build) holds gamelist.xml,
+// verify.txt and catver.ini; tools/bench.sh writes 45,000 games there with
+// gengamelist. The stand-in emulator is copied beside them as mame.exe.
+// Each figure is taken --rounds times (default 3) and shown as best and
+// median:
 //   rebuild            the command as the user gives it: the chain under its
 //                      progress dialog, then the reload under a second one
 //   the stages         each on this thread with a silent dialog stand-in:
@@ -149,14 +150,18 @@ void TimeCaptureStage(HWND dialog, const char* option, const CaptureSizes& sizes
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: rebuild_bench FOLDER [--rounds N]\n");
-        return 2;
-    }
-    const std::string folder = argv[1];
+    std::string folder = WindowsBuildPath("bench/rebuild-data");
     unsigned rounds = 3;
-    for (int i = 2; i + 1 < argc; i += 2)
-        if (!std::strcmp(argv[i], "--rounds")) rounds = static_cast<unsigned>(std::max(1, std::atoi(argv[i + 1])));
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--rounds") && i + 1 < argc)
+            rounds = static_cast<unsigned>(std::max(1, std::atoi(argv[++i])));
+        else
+            folder = argv[i];
+    }
+    if (GetFileAttributesA((folder + "\\gamelist.xml").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        std::fprintf(stderr, "rebuild_bench: no gamelist.xml in %s (tools/bench.sh writes it)\n", folder.c_str());
+        return 1;
+    }
 
     ProgramInstance = GetModuleHandleA(nullptr);
     ProcessHeap = GetProcessHeap();

@@ -66,6 +66,16 @@ TEST_CASE("the capture holds the emulator's output byte for byte") {
     }
 }
 
+TEST_CASE("the game-list region has room for today's lists of hundreds of megabytes") {
+    CaptureBuffer buffer;
+    REQUIRE(ObtainCaptureBuffer(buffer, kGameListCapture));
+    CHECK_EQ(buffer.committed, 33554432u);
+    CHECK_GE(buffer.reserved, size_t{512} << 20);
+    // Committed memory is zero: the text is terminated before anything is read.
+    CHECK_EQ(buffer.text[0], '\0');
+    CHECK(ReleaseCaptureBuffer(buffer));
+}
+
 TEST_CASE("output beyond the reservation is cut at its last byte and reported once") {
     REQUIRE(UseLanguage());
     for (size_t size : {size_t{262144}, size_t{1} << 20}) {
