@@ -230,7 +230,10 @@ void SortGameList(DWORD column) {
     if (n < 2) return;
     if (column < kListColumns && !SortByKeys(column, descending))
         SortRecordsWithLstrcmp(records, n, column, descending);
-    SendMessageA(GameListWindow, LVM_REDRAWITEMS, 0, n - 1);
+    // Every row may have changed. Wine's list view invalidates a redraw
+    // request item by item (0.4 s for 45,000 rows); invalidating the client
+    // area repaints the same rows at once.
+    InvalidateRect(GameListWindow, nullptr, FALSE);
     UpdateWindow(GameListWindow);
 }
 
