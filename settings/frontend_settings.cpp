@@ -87,8 +87,9 @@ namespace {
 
 template <size_t N>
 void SetText(char (&field)[N], const char* text) {
-    std::strncpy(field, text, N - 1);
-    field[N - 1] = '\0';
+    const size_t length = strnlen(text, N - 1);
+    std::memcpy(field, text, length);
+    field[length] = '\0';
 }
 
 }  // namespace
