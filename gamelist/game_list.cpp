@@ -89,45 +89,6 @@ void ReleaseRecords() {
     recordCount = 0;
 }
 
-// Sort keys of the platform's locale collation: comparing two keys bytewise
-// orders exactly as lstrcmpA orders the texts, at a fraction of the cost.
-struct KeyedRecord {
-    GameRecord* record;
-    const char* key;
-};
-
-bool SortByKeys(DWORD column, bool descending) {
-    const DWORD n = recordCount;
-    KeyedRecord* items = static_cast<KeyedRecord*>(HeapAlloc(ProcessHeap, 0, n * sizeof(KeyedRecord)));
-    if (!items) return false;
-    // One arena for every key: a field's key is at most about four bytes per
-    // character plus a few separators.
-    const size_t keyRoom = kGameColumns[column].width * 6 + 16;
-    char* arena = static_cast<char*>(HeapAlloc(ProcessHeap, 0, n * keyRoom));
-    if (!arena) {
-        HeapFree(ProcessHeap, 0, items);
-        return false;
-    }
-    const LCID locale = GetThreadLocale();
-    bool ok = true;
-    for (DWORD i = 0; i < n && ok; ++i) {
-        char* key = arena + i * keyRoom;
-        ok = LCMapStringA(locale, LCMAP_SORTKEY, ColumnText(*records[i], column), -1, key,
-                          static_cast<int>(keyRoom)) > 0;
-        items[i] = {records[i], key};
-    }
-    if (ok) {
-        if (descending)
-            ShellSort(items, n, [](const KeyedRecord& a, const KeyedRecord& b) { return std::strcmp(a.key, b.key) > 0; });
-        else
-            ShellSort(items, n, [](const KeyedRecord& a, const KeyedRecord& b) { return std::strcmp(a.key, b.key) < 0; });
-        for (DWORD i = 0; i < n; ++i) records[i] = items[i].record;
-    }
-    HeapFree(ProcessHeap, 0, arena);
-    HeapFree(ProcessHeap, 0, items);
-    return ok;
-}
-
 void ApplyPendingFocus() {
     if (pendingFocus < 0 || recordCount == 0) return;
     const int focus = pendingFocus < static_cast<int>(recordCount) ? pendingFocus : static_cast<int>(recordCount) - 1;
@@ -140,6 +101,47 @@ void ApplyPendingFocus() {
 }
 
 }  // namespace
+
+namespace {
+
+// A record with the sort key of its field, moved together by the sort.
+struct KeyedRecord {
+    GameRecord* record;
+    const char* key;
+};
+
+}  // namespace
+
+bool SortRecordsByKeys(GameRecord** items, DWORD n, DWORD column, bool descending) {
+    KeyedRecord* keyed = static_cast<KeyedRecord*>(HeapAlloc(ProcessHeap, 0, n * sizeof(KeyedRecord)));
+    if (!keyed) return false;
+    // One arena for every key: a field's key is at most about four bytes per
+    // character plus a few separators.
+    const size_t keyRoom = kGameColumns[column].width * 6 + 16;
+    char* arena = static_cast<char*>(HeapAlloc(ProcessHeap, 0, n * keyRoom));
+    if (!arena) {
+        HeapFree(ProcessHeap, 0, keyed);
+        return false;
+    }
+    const LCID locale = GetThreadLocale();
+    bool ok = true;
+    for (DWORD i = 0; i < n && ok; ++i) {
+        char* key = arena + i * keyRoom;
+        ok = LCMapStringA(locale, LCMAP_SORTKEY, ColumnText(*items[i], column), -1, key,
+                          static_cast<int>(keyRoom)) > 0;
+        keyed[i] = {items[i], key};
+    }
+    if (ok) {
+        if (descending)
+            ShellSort(keyed, n, [](const KeyedRecord& a, const KeyedRecord& b) { return std::strcmp(a.key, b.key) > 0; });
+        else
+            ShellSort(keyed, n, [](const KeyedRecord& a, const KeyedRecord& b) { return std::strcmp(a.key, b.key) < 0; });
+        for (DWORD i = 0; i < n; ++i) items[i] = keyed[i].record;
+    }
+    HeapFree(ProcessHeap, 0, arena);
+    HeapFree(ProcessHeap, 0, keyed);
+    return ok;
+}
 
 void SortRecordsWithLstrcmp(GameRecord** items, DWORD n, DWORD column, bool descending) {
     if (descending)
@@ -228,7 +230,7 @@ void SortGameList(DWORD column) {
     sortColumn = column;
     const DWORD n = recordCount;
     if (n < 2) return;
-    if (column < kListColumns && !SortByKeys(column, descending))
+    if (column < kListColumns && !SortRecordsByKeys(records, n, column, descending))
         SortRecordsWithLstrcmp(records, n, column, descending);
     // Every row may have changed. Wine's list view invalidates a redraw
     // request item by item (0.4 s for 45,000 rows); invalidating the client

@@ -18,6 +18,10 @@ void SortGameList(DWORD column);
 // The plain comparison the list's order is defined by; the list itself sorts
 // by locale sort keys, which order the same way faster.
 void SortRecordsWithLstrcmp(GameRecord** items, DWORD n, DWORD column, bool descending);
+// The same order from the locale's sort keys (the keys of two texts compare
+// bytewise as lstrcmpA compares the texts). False when keys cannot be made;
+// the items are then left as they were.
+bool SortRecordsByKeys(GameRecord** items, DWORD n, DWORD column, bool descending);
 LRESULT GameListNotify(HWND mainWindow, NMHDR* header);
 void ColourGameRow(NMLVCUSTOMDRAW* draw);
 void GetFocusedItemText(char* buffer, int column, int capacity);

@@ -1,0 +1,62 @@
+// The list sorts by locale sort keys; that must order exactly as lstrcmpA.
+#include "win/support.h"
+
+#include <cstring>
+#include <vector>
+
+#include "app/globals.h"
+#include "db/game_record.h"
+#include "gamelist/game_list.h"
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+const char* const kTexts[] = {
+    "",          " ",          "1024",        "256",           "1024x768",     "320x240",  "0",
+    "pacman",    "Pacman",     "PACMAN",      "pac-man",       "Pac-Man",      "pacman2",  "pac man",
+    "co-op",     "coop",       "co op",       "Ms. Pac-Man",   "Mr. Do!",      "Mr. Do's Castle",
+    "Mr Do",     "'88 Games",  "1942",        "1943: The Battle of Midway",    "A & B",    "A &amp; B",
+    "<unknown>", "(bootleg)",  "[prototype]", "Zaxxon",        "zaxxon",       "\xc9lite", "Elite",
+    "\xe9lite",  "Stra\xdf" "e", "Strasse",   "na\xefve",      "naive",        "_test",    "~tilde",
+    "a\tb",      "a b",        "ab",          "Good",          "Best available", "Bad",   "Not found",
+};
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+}  // namespace
+
+TEST_CASE("sort keys order every pair of texts as lstrcmpA does") {
+    const LCID locale = GetThreadLocale();
+    std::vector<std::vector<char>> keys;
+    for (const char* t : kTexts) {
+        std::vector<char> key(1024);
+        REQUIRE_GT(LCMapStringA(locale, LCMAP_SORTKEY, t, -1, key.data(), static_cast<int>(key.size())), 0);
+        keys.push_back(key);
+    }
+    const size_t n = sizeof kTexts / sizeof kTexts[0];
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = 0; j < n; ++j) {
+            CAPTURE(i);
+            CAPTURE(j);
+            CHECK_EQ(Sign(std::strcmp(keys[i].data(), keys[j].data())), Sign(lstrcmpA(kTexts[i], kTexts[j])));
+        }
+}
+
+TEST_CASE("sorting by keys gives exactly the lstrcmpA Shell sort's order, ties included") {
+    const size_t n = sizeof kTexts / sizeof kTexts[0];
+    std::vector<GameRecord> records(n * 3);
+    for (size_t i = 0; i < records.size(); ++i) {
+        std::strcpy(records[i].Description, kTexts[(i * 7) % n]);
+        std::snprintf(records[i].RomName, sizeof records[i].RomName, "g%zu", i);
+    }
+    for (bool descending : {false, true}) {
+        std::vector<GameRecord*> plain, keyed;
+        for (auto& r : records) plain.push_back(&r);
+        keyed = plain;
+        SortRecordsWithLstrcmp(plain.data(), static_cast<DWORD>(plain.size()), 1, descending);
+        REQUIRE(SortRecordsByKeys(keyed.data(), static_cast<DWORD>(keyed.size()), 1, descending));
+        for (size_t i = 0; i < plain.size(); ++i) CHECK_EQ(std::string(plain[i]->RomName), keyed[i]->RomName);
+    }
+}
