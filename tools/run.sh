@@ -5,18 +5,11 @@
 set -euo pipefail
 : "${BUILD_DIR:?}" "${QUILLET_HOME:?}"
 shot="$BUILD_DIR/screenshot.png"
-xvfb=""
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb=$!
-    export DISPLAY=":$n"
-    break
-  done
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  echo "No display found: running Quillet under Xvfb on $DISPLAY."
-fi
+. "$(dirname "$0")/display.sh"
+ensure_display
+xvfb=$XVFB_PID
+[ -n "$xvfb" ] && echo "No display found: running Quillet under Xvfb on $DISPLAY."
+trap '[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null' EXIT
 # Unmanaged windows under Xvfb (no window manager to wait for); managed,
 # framed windows on a real desktop.
 if [ -n "$xvfb" ]; then
@@ -39,6 +32,5 @@ if [ -n "$xvfb" ]; then
 fi
 status=0
 wait $app || status=$?
-[ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
 echo "Quillet exited with code $status."
 exit $status

@@ -2,17 +2,9 @@
 # Runs a command with an X display and a running wineserver: the user's
 # display when there is one, else a private Xvfb started for the run.
 set -euo pipefail
-started_xvfb=""
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    started_xvfb=$!
-    export DISPLAY=":$n"
-    break
-  done
-  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fi
+. "$(dirname "$0")/display.sh"
+ensure_display
+started_xvfb=$XVFB_PID
 wineserver -p 2>/dev/null || true
 # Start Wine's own background processes now, detached from our output: the
 # first wine command otherwise hands them its stdout, and a pipe reader such
