@@ -70,18 +70,37 @@ TempDir::TempDir() {
     }
 }
 
-TempDir::~TempDir() {
-    std::string pattern = path_ + "\\*";
+namespace {
+
+void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            DeleteFileA((path_ + "\\" + fd.cFileName).c_str());
+            const std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = path + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileA(full.c_str());
         } while (FindNextFileA(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(path_.c_str());
+    RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace
+
+TempDir::~TempDir() {
+    // A folder that is the current directory cannot be removed.
+    char current[MAX_PATH];
+    if (GetCurrentDirectoryA(sizeof current, current) && _strnicmp(current, path_.c_str(), path_.size()) == 0) {
+        char tmp[MAX_PATH];
+        GetTempPathA(sizeof tmp, tmp);
+        SetCurrentDirectoryA(tmp);
+    }
+    RemoveTree(path_);
 }
 
 std::string BuildPath(const char* relative) { return ToWindowsPath((std::string(QUILLET_BUILD_DIR) + "/" + relative).c_str()); }

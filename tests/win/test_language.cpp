@@ -24,6 +24,11 @@ struct StartDir {
             CopyFileA(english.c_str(), (dir.file("languages") + "\\" + m + ".dll").c_str(), FALSE);
         std::strcpy(StartDirectory, dir.path().c_str());
     }
+    // A module loaded from the folder keeps its file, and so the folder.
+    ~StartDir() {
+        if (LanguageModule) FreeLibrary(LanguageModule);
+        LanguageModule = nullptr;
+    }
 };
 
 void ListLanguages(std::initializer_list<std::pair<const char*, DWORD>> entries) {
