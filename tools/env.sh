@@ -1,5 +1,6 @@
 # Sourced by the make targets: the Wine prefix and ODBC set-up of a build.
 # BUILD_DIR must be set (absolute).
+export BUILD_DIR
 export WINEARCH=win32
 export WINEPREFIX="$BUILD_DIR/wineprefix"
 export WINEDEBUG=-all
