@@ -7,7 +7,7 @@ NATIVE := $(BUILD_DIR)/native
 SANITIZE := $(BUILD_DIR)/sanitize
 WIN := $(BUILD_DIR)/win
 JOBS ?= $(shell nproc)
-ENV := BUILD_DIR=$(BUILD_DIR) . tools/env.sh
+ENV := export BUILD_DIR=$(BUILD_DIR) && . tools/env.sh
 
 .PHONY: all deps build native sanitize win prefix run check fuzz bench clean
 
