@@ -33,15 +33,11 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/progress.h"
-#include "app/report.h"
+#include "bench/bench_support.h"
 #include "db/database.h"
-#include "gamelist/game_list.h"
-#include "settings/frontend_settings.h"
-#include "settings/language.h"
 
 using namespace quillet;
+using namespace quillet::bench;
 
 namespace {
 
@@ -188,46 +184,7 @@ bool FillCatalogue(unsigned games) {
 }
 
 // ---------------------------------------------------------------------------
-// Windows: a main window holding the game list, and a silent dialog stand-in
-
-LRESULT CALLBACK MainProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->hwndFrom == GameListWindow) return GameListNotify(window, header);
-        return 0;
-    }
-    case WM_SIZE: MoveWindow(GameListWindow, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-LRESULT CALLBACK SilentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message >= WMU_PROGRESS_COUNT && message <= WMU_PROGRESS_STEP) return 0;
-    if (message == WM_CLOSE) return 0;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND CreateWindowOfClass(const char* name, WNDPROC procedure, DWORD style, int width, int height) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = ProgramInstance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, name, "Quillet reload benchmark", style, 0, 0, width, height, nullptr, nullptr,
-                           ProgramInstance, nullptr);
-}
-
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-double Now();
+// The reload's steps on the worker, and message boxes on the console
 
 // ReloadGameList's steps with a time stamp after each.
 struct ReloadSteps {
@@ -252,39 +209,11 @@ int WINAPI PrintBox(HWND, LPCSTR text, LPCSTR, UINT) {
     return IDOK;
 }
 
-// ---------------------------------------------------------------------------
-// Timing
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Figure {
-    std::string label;
-    double target;  // seconds; 0: none
-    std::vector<double> seconds;
-};
-
 void Report(const Figure& f) {
-    std::vector<double> s = f.seconds;
-    std::sort(s.begin(), s.end());
-    const double best = s.front(), median = s[s.size() / 2];
-    std::printf("  %-34s best %7.3f s  median %7.3f s", f.label.c_str(), best, median);
+    const double median = f.Median();
+    std::printf("  %-34s best %7.3f s  median %7.3f s", f.label.c_str(), f.Best(), median);
     if (f.target > 0) std::printf("   target < %.1f s: %s", f.target, median < f.target ? "met" : "MISSED");
     std::printf("\n");
-}
-
-std::string WindowsBuildPath(const char* relative) {
-    std::string p = std::string("Z:") + QUILLET_BUILD_DIR + "/" + relative;
-    std::replace(p.begin(), p.end(), '/', '\\');
-    return p;
 }
 
 }  // namespace
@@ -296,34 +225,16 @@ int main(int argc, char** argv) {
         if (!std::strcmp(argv[i], "--rounds")) rounds = std::max(1, std::atoi(argv[i + 1]));
     }
 
-    ProgramInstance = GetModuleHandleA(nullptr);
-    ProcessHeap = GetProcessHeap();
-    ShowMessageBox = PrintBox;
-    InitCommonControls();
-    SetDefaultSettings(Settings);
-    LanguageModule = LoadLibraryA(WindowsBuildPath("languages/english.dll").c_str());
-    if (!LanguageModule) {
-        std::fprintf(stderr, "languages/english.dll of the build is missing\n");
-        return 1;
-    }
-    LoadStartupTexts();
+    if (!StartBenchProgram(PrintBox)) return 1;
 
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string folder = std::string(temp) + "quillet_bench_" + std::to_string(GetCurrentProcessId());
     const std::string path = folder + "\\gamelist.mdb";
     CreateDirectoryA(folder.c_str(), nullptr);
-    if (!CopyFileA(WindowsBuildPath("gamelist_empty.mdb").c_str(), path.c_str(), FALSE)) {
-        std::fprintf(stderr, "gamelist_empty.mdb of the build is missing\n");
-        return 1;
-    }
+    if (!CopyEmptyCatalogue(path)) return 1;
 
-    MainWindow = CreateWindowOfClass("QuilletBenchMain", MainProcedure, WS_OVERLAPPEDWINDOW, 1024, 700);
-    const HWND silent = CreateWindowOfClass("QuilletBenchSilent", SilentProcedure, WS_POPUP, 10, 10);
-    CreateGameList(MainWindow, Settings.ListLayout);
-    ShowWindow(MainWindow, SW_SHOW);
-    SendMessageA(MainWindow, WM_SIZE, 0, MAKELPARAM(1024, 700));
-    Pump();
+    const HWND silent = CreateBenchWindows("Quillet reload benchmark");
 
     int status = 0;
     if (!ConnectDatabase(MainWindow, path.c_str(), &Settings.Filter.Query)) {
