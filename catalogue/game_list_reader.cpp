@@ -164,29 +164,25 @@ bool OpenValue(Cursor& c) {
     return Expect(c, '"');
 }
 
+// Copies up to the next `stop`, cut to the field; the position ends just
+// behind the `stop`.
+template <size_t N>
+bool CopyUpTo(Cursor& c, char stop, char (&field)[N]) {
+    const char* found = Find(c.pos, c.end, stop);
+    if (!found) return false;
+    CopyCut(field, c.pos, found);
+    c.pos = found + 1;
+    return true;
+}
+
 template <size_t N>
 bool ReadAttributeValue(Cursor& c, char (&field)[N]) {
-    if (!OpenValue(c)) return false;
-    const char* quote = Find(c.pos, c.end, '"');
-    if (!quote) return false;
-    CopyCut(field, c.pos, quote);
-    c.pos = quote + 1;
-    return true;
+    return OpenValue(c) && CopyUpTo(c, '"', field);
 }
 
 bool SkipAttribute(Cursor& c) {
     while (c.pos < c.end && !IsWhitespace(*c.pos) && *c.pos != '=') ++c.pos;
     return OpenValue(c) && AdvancePast(c, '"');
-}
-
-// Copies up to the next '<'; the position ends just behind it.
-template <size_t N>
-bool ReadElementText(Cursor& c, char (&field)[N]) {
-    const char* lt = Find(c.pos, c.end, '<');
-    if (!lt) return false;
-    CopyCut(field, c.pos, lt);
-    c.pos = lt + 1;
-    return true;
 }
 
 // value * 10 + (byte - '0') modulo 256 per byte, in 32-bit arithmetic. Bytes
@@ -211,7 +207,15 @@ bool ReadCodeValue(Cursor& c, uint8_t& field, const char* letters) {
 // g good, i imperfect, p preliminary, t test.
 bool ReadStatusValue(Cursor& c, uint8_t& field) { return ReadCodeValue(c, field, "gipt"); }
 
-bool AtEmptyTagEnd(const Cursor& c) { return c.Left() >= 2 && c.pos[0] == '/' && c.pos[1] == '>'; }
+// Steps over the "/>" that ends a child's empty tag, when it stands there.
+bool TakeEmptyTagEnd(Cursor& c) {
+    if (c.Left() < 2 || c.pos[0] != '/' || c.pos[1] != '>') return false;
+    c.pos += 2;
+    return true;
+}
+
+// Steps over the '>' that ends the game's start tag, when it stands there.
+bool TakeStartTagEnd(Cursor& c) { return Expect(c, '>'); }
 
 // The refresh rate's integer part, low 8 bits. The digits end at the '.';
 // a value written without one ends at its closing quote instead of running
@@ -225,99 +229,67 @@ bool ReadRefresh(Cursor& c, uint8_t& field) {
     return AdvancePast(c, '"');
 }
 
-bool ReadVideoAttributes(Cursor& c, ImportRecord& r) {
+// The attributes of a start tag up to and including the tag's end, which
+// TakeTagEnd recognises: each attribute of `context` is handed to ReadValue
+// once its name is taken, every other one is stepped over. `context` is a
+// template argument so that PeekToken compares against constants.
+template <const auto& context, bool (*ReadValue)(Cursor&, Token, ImportRecord&), bool (*TakeTagEnd)(Cursor&)>
+bool ReadAttributes(Cursor& c, ImportRecord& r) {
     for (;;) {
         SkipWhitespace(c);
-        Token t = PeekToken(c, kVideoAttributes);
+        Token t = PeekToken(c, context);
         if (t == kNoToken) {
-            if (AtEmptyTagEnd(c)) {
-                c.pos += 2;
-                return true;
-            }
+            if (TakeTagEnd(c)) return true;
             if (!SkipAttribute(c)) return false;
             continue;
         }
-        if (!TakeToken(c, t)) return false;
-        bool ok = false;
-        switch (t) {
-        case kScreen: ok = ReadCodeValue(c, r.Video, "rv"); break;
-        case kOrientation: ok = ReadCodeValue(c, r.Orientation, "hv"); break;
-        case kWidth: ok = ReadAttributeValue(c, r.Width); break;
-        case kHeight: ok = ReadAttributeValue(c, r.Height); break;
-        case kAspect:
-            // aspectx or aspecty: the byte behind the token picks the field.
-            if (c.pos >= c.end) return false;
-            ok = *c.pos++ == 'x' ? ReadAttributeValue(c, r.AspectX) : ReadAttributeValue(c, r.AspectY);
-            break;
-        case kRefresh: ok = ReadRefresh(c, r.Frequency); break;
-        default: break;
-        }
-        if (!ok) return false;
+        if (!TakeToken(c, t) || !ReadValue(c, t, r)) return false;
     }
 }
 
-bool ReadSoundAttributes(Cursor& c, ImportRecord& r) {
-    for (;;) {
-        SkipWhitespace(c);
-        Token t = PeekToken(c, kSoundAttributes);
-        if (t == kChannels) {
-            if (!TakeToken(c, t) || !ReadAttributeValue(c, r.Channels)) return false;
-        } else if (AtEmptyTagEnd(c)) {
-            c.pos += 2;
-            return true;
-        } else if (!SkipAttribute(c)) {
-            return false;
-        }
+bool ReadGameValue(Cursor& c, Token t, ImportRecord& r) {
+    switch (t) {
+    case kName: return ReadAttributeValue(c, r.RomName);
+    case kSourceFile: return ReadAttributeValue(c, r.SourceFile);
+    case kRunnable: return ReadAttributeValue(c, r.Runnable);
+    case kCloneof: return ReadAttributeValue(c, r.Cloneof);
+    case kRomOf: return ReadAttributeValue(c, r.RomOf);
+    case kSampleOf: return ReadAttributeValue(c, r.SampleOf);
+    default: return false;
     }
 }
 
-bool ReadDriverAttributes(Cursor& c, ImportRecord& r) {
-    for (;;) {
-        SkipWhitespace(c);
-        Token t = PeekToken(c, kDriverAttributes);
-        if (t == kNoToken) {
-            if (AtEmptyTagEnd(c)) {
-                c.pos += 2;
-                return true;
-            }
-            if (!SkipAttribute(c)) return false;
-            continue;
-        }
-        if (!TakeToken(c, t)) return false;
-        bool ok = false;
-        switch (t) {
-        case kStatus: ok = ReadStatusValue(c, r.DriverStatus); break;
-        case kSoundStatus: ok = ReadStatusValue(c, r.SoundStatus); break;
-        case kColor: ok = ReadStatusValue(c, r.ColorStatus); break;
-        case kPaletteSize: ok = ReadAttributeValue(c, r.Palette); break;
-        default: break;
-        }
-        if (!ok) return false;
+bool ReadVideoValue(Cursor& c, Token t, ImportRecord& r) {
+    switch (t) {
+    case kScreen: return ReadCodeValue(c, r.Video, "rv");
+    case kOrientation: return ReadCodeValue(c, r.Orientation, "hv");
+    case kWidth: return ReadAttributeValue(c, r.Width);
+    case kHeight: return ReadAttributeValue(c, r.Height);
+    case kAspect:
+        // aspectx or aspecty: the byte behind the token picks the field.
+        if (c.pos >= c.end) return false;
+        return *c.pos++ == 'x' ? ReadAttributeValue(c, r.AspectX) : ReadAttributeValue(c, r.AspectY);
+    case kRefresh: return ReadRefresh(c, r.Frequency);
+    default: return false;
+    }
+}
+
+bool ReadSoundValue(Cursor& c, Token t, ImportRecord& r) {
+    return t == kChannels && ReadAttributeValue(c, r.Channels);
+}
+
+bool ReadDriverValue(Cursor& c, Token t, ImportRecord& r) {
+    switch (t) {
+    case kStatus: return ReadStatusValue(c, r.DriverStatus);
+    case kSoundStatus: return ReadStatusValue(c, r.SoundStatus);
+    case kColor: return ReadStatusValue(c, r.ColorStatus);
+    case kPaletteSize: return ReadAttributeValue(c, r.Palette);
+    default: return false;
     }
 }
 
 bool ReadGameAttributes(Cursor& c, ImportRecord& r) {
-    for (;;) {
-        SkipWhitespace(c);
-        Token t = PeekToken(c, kGameAttributes);
-        if (t == kNoToken) {
-            if (Expect(c, '>')) return true;
-            if (!SkipAttribute(c)) return false;
-            continue;
-        }
-        if (!TakeToken(c, t)) return false;
-        bool ok = false;
-        switch (t) {
-        case kName: ok = ReadAttributeValue(c, r.RomName); break;
-        case kSourceFile: ok = ReadAttributeValue(c, r.SourceFile); break;
-        case kRunnable: ok = ReadAttributeValue(c, r.Runnable); break;
-        case kCloneof: ok = ReadAttributeValue(c, r.Cloneof); break;
-        case kRomOf: ok = ReadAttributeValue(c, r.RomOf); break;
-        case kSampleOf: ok = ReadAttributeValue(c, r.SampleOf); break;
-        default: break;
-        }
-        if (!ok) return false;
-    }
+    return ReadAttributes<kGameAttributes, ReadGameValue, TakeStartTagEnd>(c, r);
 }
 
 // A dipswitch's dipvalue children end with the dipswitch end tag, the first
@@ -351,9 +323,9 @@ bool ReadGameChildren(Cursor& c, ImportRecord& r) {
         bool ok = false;
         switch (t) {
         case kGameEnd: return true;
-        case kDescription: ok = ReadElementText(c, r.Description) && AdvancePast(c, '>'); break;
+        case kDescription: ok = CopyUpTo(c, '<', r.Description) && AdvancePast(c, '>'); break;
         case kYear: ok = ReadYear(c, r.Year); break;
-        case kManufacturer: ok = ReadElementText(c, r.Manufacturer) && AdvancePast(c, '>'); break;
+        case kManufacturer: ok = CopyUpTo(c, '<', r.Manufacturer) && AdvancePast(c, '>'); break;
         // Start tag, text (which holds no '>'), end tag.
         case kHistory: ok = AdvancePast(c, '>') && AdvancePast(c, '>'); break;
         case kBiosset:
@@ -363,9 +335,9 @@ bool ReadGameChildren(Cursor& c, ImportRecord& r) {
         case kChip:
         case kInput: ok = AdvancePast(c, '>'); break;
         case kDipswitch: ok = SkipDipswitch(c); break;
-        case kVideo: ok = ReadVideoAttributes(c, r); break;
-        case kSound: ok = ReadSoundAttributes(c, r); break;
-        case kDriver: ok = ReadDriverAttributes(c, r); break;
+        case kVideo: ok = ReadAttributes<kVideoAttributes, ReadVideoValue, TakeEmptyTagEnd>(c, r); break;
+        case kSound: ok = ReadAttributes<kSoundAttributes, ReadSoundValue, TakeEmptyTagEnd>(c, r); break;
+        case kDriver: ok = ReadAttributes<kDriverAttributes, ReadDriverValue, TakeEmptyTagEnd>(c, r); break;
         default: break;
         }
         if (!ok) return false;
