@@ -10,6 +10,7 @@
 #include "app/report.h"
 #include "catalogue/progress_counter.h"
 #include "catalogue/scanners.h"
+#include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"
 #include "catalogue/text_field.h"
 #include "db/database.h"
@@ -26,22 +27,16 @@ constexpr char kUpdateCategoryText[] = "UPDATE main SET Category = ? WHERE RomNa
 char categoryText[90];
 char shortName[9];
 
-struct CategoryRun {
-    HWND dialog;
-    SQLHSTMT statement;
-    ProgressCounter& lines;  // category lines, failed updates included
-};
-
 // Sink of the scanner: one name=category line of a [Category] section.
 void UpdateCategory(void* context, const char* name, const char* category) {
-    CategoryRun& run = *static_cast<CategoryRun*>(context);
+    StageRun& run = *static_cast<StageRun*>(context);
     CopyToField(shortName, name);
     CopyToField(categoryText, category);
     if (!SQL_SUCCEEDED(SQLExecute(run.statement))) {
         ShowSqlDiagnostics(run.dialog, run.statement);
         ShowMessageBox(run.dialog, categoryText, shortName, MB_OK);
     }
-    run.lines.Add(1);
+    run.items.Add(1);
 }
 
 // The mapped file; unmapped and closed when the run ends.
@@ -83,12 +78,11 @@ void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
     SendProgressTask(dialog, IDS_TASK_CATEGORIES);
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
 
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) {
+    const SQLHSTMT statement = PrepareStageStatement(kUpdateCategoryText);
+    if (!statement) {
         ShowMessageBox(dialog, kWindowTitle, kWindowTitle, MB_OK | MB_ICONERROR);
         return;
     }
-    SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kUpdateCategoryText)), SQL_NTS);
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 90, 0, categoryText, sizeof categoryText,
                      nullptr);
     SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 9, 0, shortName, sizeof shortName, nullptr);
@@ -96,12 +90,11 @@ void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
     DWORD size = GetFileSize(file, nullptr);
     if (size == INVALID_FILE_SIZE) size = 0;
     ProgressCounter lines(dialog);
-    CategoryRun run{dialog, statement, lines};
+    StageRun run{dialog, statement, lines};
     ScanCategoryFile(view, view + size, UpdateCategory, &run);
     lines.Finish();
 
-    SQLFreeStmt(statement, SQL_CLOSE);
-    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    FreeStageStatement(statement);
 }
 
 }  // namespace quillet

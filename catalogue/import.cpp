@@ -11,6 +11,7 @@
 #include "catalogue/import_record.h"
 #include "catalogue/progress_counter.h"
 #include "catalogue/scanners.h"
+#include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"
 #include "db/database.h"
 #include "resources/resource_ids.h"
@@ -63,12 +64,6 @@ static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 15);
 // The one record of the game being imported; the statement reads it by address.
 ImportRecord importRecord;
 
-struct ImportRun {
-    HWND dialog;
-    SQLHSTMT statement;
-    ProgressCounter& games;  // insert attempts, failed ones included
-};
-
 void BindInsertParameters(SQLHSTMT statement, ImportRecord& record) {
     SQLUSMALLINT number = 1;
     for (const ParameterBinding& b : kInsertBindings) {
@@ -79,7 +74,7 @@ void BindInsertParameters(SQLHSTMT statement, ImportRecord& record) {
 
 // Sink of the scanner: the record holds the next runnable game.
 void InsertGame(void* context, ImportRecord& record) {
-    ImportRun& run = *static_cast<ImportRun*>(context);
+    StageRun& run = *static_cast<StageRun*>(context);
     // Without a palettesize the integer column would be handed an empty
     // text: one driver refuses the row, another stores the text, which then
     // lies outside every palette range of the game query, so the game is
@@ -92,7 +87,7 @@ void InsertGame(void* context, ImportRecord& record) {
         ShowSqlDiagnostics(run.dialog, run.statement);
         ShowMessageBox(run.dialog, record.RomName, kWindowTitle, MB_OK);
     }
-    run.games.Add(1);
+    run.items.Add(1);
 }
 
 // One box naming the game where reading stopped. Without the module's text
@@ -127,22 +122,20 @@ void ImportCatalogue(HWND dialog, const char* text, size_t length) {
 
     ExecuteDirect(dialog, kDeleteText, sizeof kDeleteText);
 
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) {
+    const SQLHSTMT statement = PrepareStageStatement(kInsertText);
+    if (!statement) {
         ReportMessage(dialog, MessageSourceModule, MSG_ODBC_STATEMENT);
         return;
     }
-    SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kInsertText)), SQL_NTS);
     BindInsertParameters(statement, importRecord);
 
     // Each insert commits on its own: the games before a failure stay.
     ProgressCounter games(dialog);
-    ImportRun run{dialog, statement, games};
+    StageRun run{dialog, statement, games};
     const GameListResult result = ScanGameList(text, end, importRecord, InsertGame, &run);
     games.Finish();
 
-    SQLFreeStmt(statement, SQL_CLOSE);
-    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    FreeStageStatement(statement);
 
     switch (result.status) {
     case GameListStatus::Complete: break;

@@ -9,6 +9,7 @@
 #include "app/report.h"
 #include "catalogue/progress_counter.h"
 #include "catalogue/scanners.h"
+#include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"
 #include "catalogue/text_field.h"
 #include "db/database.h"
@@ -24,21 +25,15 @@ constexpr char kUpdateStatusText[] = "UPDATE main SET Status = ? WHERE RomName =
 uint8_t statusCode;
 char setName[10];
 
-struct VerifyRun {
-    HWND dialog;
-    SQLHSTMT statement;
-    ProgressCounter& lines;  // result lines, failed updates included
-};
-
 // Sink of the scanner: one result line. Every result but success (with or
 // without information) is a failure, SQL_NO_DATA for a set that has no row
 // among them.
 void UpdateStatus(void* context, const char* name, uint8_t code) {
-    VerifyRun& run = *static_cast<VerifyRun*>(context);
+    StageRun& run = *static_cast<StageRun*>(context);
     CopyToField(setName, name);
     statusCode = code;
     if (!SQL_SUCCEEDED(SQLExecute(run.statement))) ReportMessage(run.dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
-    run.lines.Add(1);
+    run.items.Add(1);
 }
 
 }  // namespace
@@ -46,22 +41,20 @@ void UpdateStatus(void* context, const char* name, uint8_t code) {
 void ApplyVerifyResults(HWND dialog, const char* text, size_t length) {
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
 
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) {
+    const SQLHSTMT statement = PrepareStageStatement(kUpdateStatusText);
+    if (!statement) {
         ReportMessage(dialog, MessageSourceModule, MSG_ODBC_STATEMENT);
         return;
     }
-    SQLPrepare(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kUpdateStatusText)), SQL_NTS);
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_UTINYINT, SQL_TINYINT, 20, 0, &statusCode, 1, nullptr);
     SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 25, 0, setName, sizeof setName, nullptr);
 
     ProgressCounter lines(dialog);
-    VerifyRun run{dialog, statement, lines};
+    StageRun run{dialog, statement, lines};
     ScanVerifyResults(text, text + length, UpdateStatus, &run);
     lines.Finish();
 
-    SQLFreeStmt(statement, SQL_CLOSE);
-    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    FreeStageStatement(statement);
 }
 
 }  // namespace quillet
