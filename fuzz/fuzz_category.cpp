@@ -18,7 +18,7 @@ void CheckLine(void* context, const char* name, const char* category) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ExactInput input(data, size);
+    fuzz::ExactText input(data, size);
     uint32_t handed = 0;
     uint32_t count = quillet::ScanCategoryFile(input.begin(), input.end(), CheckLine, &handed);
     fuzz::Require(count == handed);

@@ -24,7 +24,7 @@ void CheckRecord(void* context, quillet::ImportRecord& r) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ExactInput input(data, size);
+    fuzz::ExactText input(data, size);
 
     quillet::ImportRecord record;
     uint32_t handed = 0;

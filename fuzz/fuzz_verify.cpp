@@ -17,7 +17,7 @@ void CheckVerdict(void* context, const char* name, uint8_t code) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::ExactInput input(data, size);
+    fuzz::ExactText input(data, size);
 
     uint32_t handed = 0;
     uint32_t count = quillet::ScanVerifyResults(input.begin(), input.end(), CheckVerdict, &handed);

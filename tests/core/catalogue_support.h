@@ -8,28 +8,15 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "catalogue/scanners.h"
+#include "tests/exact_text.h"
 
 namespace catalogue_test {
 
-// A copy of the text with nothing behind its last byte.
-class ExactText {
-public:
-    explicit ExactText(const std::string& text) : size_(text.size()), bytes_(new char[text.size() ? text.size() : 1]) {
-        if (size_) std::memcpy(bytes_.get(), text.data(), size_);
-    }
-    const char* begin() const { return bytes_.get(); }
-    const char* end() const { return bytes_.get() + size_; }
-    size_t size() const { return size_; }
-
-private:
-    size_t size_;
-    std::unique_ptr<char[]> bytes_;
-};
+using quillet::test::ExactText;
 
 // The whole file, or an empty string when it cannot be read.
 inline std::string ReadFile(const std::string& path) {
