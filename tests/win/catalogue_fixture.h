@@ -89,6 +89,9 @@ inline std::string ModuleMessage(DWORD number) {
     return std::string(text, length);
 }
 
+// Rows of a table or of the list, each as its cells' texts.
+using Rows = std::vector<std::vector<std::string>>;
+
 // A copy of the schema-only catalogue, connected as the program's one
 // connection for the fixture's lifetime (or left for the main window to
 // connect to). The queries use whatever connection is open.
@@ -114,8 +117,8 @@ public:
     }
 
     // Every row of a query, each column as text.
-    std::vector<std::vector<std::string>> Rows(const std::string& sql) {
-        std::vector<std::vector<std::string>> rows;
+    test::Rows Rows(const std::string& sql) {
+        test::Rows rows;
         SQLHSTMT statement = nullptr;
         SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement);
         if (SQL_SUCCEEDED(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS))) {

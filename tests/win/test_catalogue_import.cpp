@@ -9,8 +9,6 @@ using namespace quillet::test;
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
 constexpr char kProlog[] =
     "<?xml version=\"1.0\"?>\r\n<!DOCTYPE mame [\r\n<!ELEMENT mame (game+)>\r\n\t<!ATTLIST game name CDATA "
     "#REQUIRED>\r\n]>\r\n\r\n";

@@ -17,7 +17,6 @@ using namespace quillet::test;
 namespace {
 
 using Event = ProgressRecorder::Event;
-using Rows = std::vector<std::vector<std::string>>;
 
 // The progress a worker sent, one word per message: T task, S step, X
 // close; a run of counts as C and its last value, "C0..n" when it began at 0.
