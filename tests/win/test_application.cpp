@@ -240,7 +240,9 @@ TEST_CASE("without any language module the program says so and exits non-zero") 
         while ((w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
-            if (pid == app.pi.dwProcessId) box = w;
+            // A box is complete once it shows; before that its caption may
+            // still be empty.
+            if (pid == app.pi.dwProcessId && IsWindowVisible(w)) box = w;
         }
     }
     REQUIRE(box != nullptr);
