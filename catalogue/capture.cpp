@@ -6,7 +6,7 @@
 
 #include "app/progress.h"
 #include "app/report.h"
-#include "catalogue/progress_counter.h"
+#include "app/progress_counter.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"

@@ -7,7 +7,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include "catalogue/progress_counter.h"
+#include "app/progress_counter.h"
 #include "db/database.h"
 
 namespace quillet {

@@ -7,7 +7,7 @@
 
 #include "app/progress.h"
 #include "app/report.h"
-#include "catalogue/progress_counter.h"
+#include "app/progress_counter.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"

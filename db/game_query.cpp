@@ -6,6 +6,7 @@
 
 #include "app/globals.h"
 #include "app/progress.h"
+#include "app/progress_counter.h"
 #include "app/report.h"
 #include "db/database.h"
 #include "gamelist/game_list.h"
@@ -89,10 +90,6 @@ constexpr ResultBinding kGameQueryColumns[] = {
 static_assert(sizeof kGameQueryColumns / sizeof kGameQueryColumns[0] == 17);
 
 bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
-
-// Milliseconds between two counts sent while rows arrive: fast enough for
-// a count that visibly runs, far too slow to flood the dialog.
-constexpr DWORD kCountInterval = 50;
 
 void BindGameQueryParameters(FilterQueryBlock* block) {
     char* base = reinterpret_cast<char*>(block);
@@ -187,9 +184,7 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
     }
 
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
-    DWORD count = 0;
-    DWORD sentCount = 0;
-    DWORD sentAt = GetTickCount();
+    ProgressCounter count(dialog);
     // No more data and a failing row (a null, say) both end the loop quietly;
     // the rows fetched so far stand.
     while (Succeeded(SQLFetch(GameQueryStatement))) {
@@ -199,19 +194,9 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
             ReportMessage(dialog, MessageSourceSystem, 0);
             break;
         }
-        ++count;
-        // A count is a synchronous send to the dialog's thread, a round trip
-        // that costs a fetch's time many times over (about 0.2 ms under
-        // Wine: ten seconds for 45,000 games). The dialog hears the first
-        // count, then one every kCountInterval, then the last.
-        const DWORD now = GetTickCount();
-        if (count == 1 || now - sentAt >= kCountInterval) {
-            SendProgressCount(dialog, count);
-            sentCount = count;
-            sentAt = now;
-        }
+        count.Add(1);
     }
-    if (count != sentCount) SendProgressCount(dialog, count);
+    count.Finish();
     SQLFreeStmt(GameQueryStatement, SQL_CLOSE);
     // The columns point into the row buffer, which goes now.
     SQLFreeStmt(GameQueryStatement, SQL_UNBIND);

@@ -1,5 +1,4 @@
-// The running count a catalogue stage shows in the progress dialog.
-// Internal to catalogue/.
+// The running count a worker shows in the progress dialog.
 #pragma once
 
 #include <windows.h>
@@ -8,12 +7,12 @@
 
 namespace quillet {
 
-// Keeps a stage's running total and sends it to the dialog: the first value
+// Keeps a worker's running total and sends it to the dialog: the first value
 // at once, then at most one value every kCountInterval milliseconds, and the
-// final total when the stage calls Finish. Each send crosses from the worker
+// final total when the worker calls Finish. Each send crosses from the worker
 // to the dialog's thread and waits for it; under Wine that costs about
-// 0.3 ms, so one send per game or per read would take longer than the
-// rebuild itself (45,000 games: about 40 s of sends for 5 s of work).
+// 0.2-0.3 ms, so one send per row, game or read would take longer than
+// the work itself (45,000 games: about 10 s of sends for a 0.3 s reload).
 class ProgressCounter {
 public:
     static constexpr DWORD kCountInterval = 50;
