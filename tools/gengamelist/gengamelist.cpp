@@ -184,7 +184,8 @@ std::vector<Game> Generator::MakeGames(int count) {
         std::string title = Word();
         if (random_.Percent(70)) title += " " + std::string(random_.Pick(kTitleWords));
         if (random_.Percent(10)) title += " &amp; " + Word();
-        if (random_.Percent(5)) title = Word() + "&apos;s " + title;
+        // The emulator escapes &, < and > but writes an apostrophe as it is.
+        if (random_.Percent(5)) title = Word() + "'s " + title;
         parent.description = title;
         int year = random_.Between(1975, 2005);
         if (random_.Percent(5)) parent.year = std::to_string(year / 10) + "?";  // "198?"
