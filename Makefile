@@ -9,7 +9,7 @@ WIN := $(BUILD_DIR)/win
 JOBS ?= $(shell nproc)
 ENV := export BUILD_DIR=$(BUILD_DIR) && . tools/env.sh
 
-.PHONY: all deps build native sanitize win prefix run check fuzz bench clean
+.PHONY: all deps build native sanitize win prefix run check fuzz bench screens clean
 
 all: build
 
@@ -46,6 +46,9 @@ fuzz: sanitize
 
 bench: native win prefix
 	@$(ENV) && tools/with-display.sh tools/bench.sh $(BUILD_DIR)
+
+screens: prefix
+	@$(ENV) && tools/with-display.sh tools/screens.sh
 
 clean:
 	@if [ -d $(BUILD_DIR)/wineprefix ]; then $(ENV) && wineserver -k 2>/dev/null || true; fi
