@@ -13,8 +13,6 @@
 
 namespace quillet {
 
-static_assert(sizeof(STARTUPINFOA) == 68, "the start-up information's size field is set to 68");
-
 namespace {
 
 // The most one ReadFile asks of the pipe. Each read is a round trip
@@ -138,7 +136,7 @@ bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, Capt
 
     STARTUPINFOA startup;
     GetStartupInfoA(&startup);
-    startup.cb = 68;
+    startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = writeEnd;
 

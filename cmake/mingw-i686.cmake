@@ -10,5 +10,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Test executables run through Wine (ctest).
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# The tests run through Wine: the top CMakeLists.txt names the Wine and
+# prefix of the edition (tools/wine-run.sh).

@@ -18,13 +18,13 @@ done
 # rebuild_bench has the stand-in emulator print a generated 45,000-game list
 # with its verification and catver.ini; written once per build.
 gen="$BUILD_DIR/native/tools/gengamelist/gengamelist"
-data="$BUILD_DIR/win/bench/rebuild-data"
+data="$WIN_BUILD/bench/rebuild-data"
 if [ -x "$gen" ] && [ ! -e "$data/catver.ini" ]; then
   mkdir -p "$data"
   "$gen" --games 45000 --seed 7 --crlf --xml "$data/gamelist.xml" --verify "$data/verify.txt" --catver "$data/catver.ini"
 fi
 
-for exe in "$BUILD_DIR"/win/bench/*.exe; do
+for exe in "$WIN_BUILD"/bench/*.exe; do
   [ -e "$exe" ] || continue
   name=$(basename "$exe")
   # Xvfb has no window manager, and Wine then waits up to 2 s whenever a

@@ -1,15 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Quillet's build, tests and demo need. Quick
-# and silent when everything is already there.
+# Installs the Debian packages Quillet's build, tests and demo need: both
+# cross compilers always (the 32-bit program is built on every host), the
+# 64-bit Wine and ODBC driver always, and the 32-bit Wine and driver only
+# where the host can execute i386 code (tools/host-archs.sh). Quick and
+# silent when everything is already there.
 set -euo pipefail
+TOOLS=$(cd "$(dirname "$0")" && pwd)
+
+# Wine runs only where the kernel executes its loader; stop here, naming
+# what is missing, on a host that runs neither edition.
+archs=$(WINE_ARCHS= "$TOOLS/host-archs.sh")
 
 packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386 xvfb xauth x11-utils xdotool imagemagick
-  unixodbc libodbc2:i386 libsqliteodbc:i386 sqlite3
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine64 xvfb xauth x11-utils xdotool imagemagick
+  unixodbc libsqliteodbc sqlite3 zip unzip
   doctest-dev cmake make g++ clang libclang-rt-14-dev python3
   libpugixml-dev libexpat1-dev
 )
+i386=0
+case " $archs " in *" 32 "*) i386=1 ;; esac
+[ $i386 = 1 ] && packages+=(wine32:i386 libodbc2:i386 libsqliteodbc:i386)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,7 +34,7 @@ done
 echo "Installing: ${missing[*]}"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO=sudo
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ $i386 = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   $SUDO dpkg --add-architecture i386
 fi
 $SUDO apt-get update -qq

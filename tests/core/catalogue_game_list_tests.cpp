@@ -34,7 +34,10 @@ ListOutcome ScanText(const std::string& text) {
 
 std::string Names(const std::vector<ImportRecord>& games) {
     std::string names;
-    for (const ImportRecord& g : games) names += (names.empty() ? "" : " ") + std::string(g.RomName);
+    for (const ImportRecord& g : games) {
+        if (!names.empty()) names += ' ';
+        names += g.RomName;
+    }
     return names;
 }
 

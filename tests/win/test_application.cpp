@@ -69,7 +69,9 @@ struct Process {
     explicit Process(const std::string& directory) {
         STARTUPINFOA si{};
         si.cb = sizeof si;
-        std::string command = "\"" + BuildPath("Quillet.exe") + "\"";
+        std::string command = "\"";
+        command += BuildPath("Quillet.exe");
+        command += '"';
         started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
                                  &pi) != FALSE;
     }

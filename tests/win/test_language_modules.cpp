@@ -141,7 +141,10 @@ void CollectItems(HMENU menu, std::vector<std::pair<UINT, std::string>>& items) 
 
 std::string JoinIds(const std::vector<std::pair<UINT, std::string>>& items) {
     std::string out;
-    for (const auto& item : items) out += (out.empty() ? "" : ",") + std::to_string(item.first);
+    for (const auto& item : items) {
+        if (!out.empty()) out += ',';
+        out += std::to_string(item.first);
+    }
     return out;
 }
 
