@@ -18,10 +18,32 @@ packages=(
   unixodbc libsqliteodbc sqlite3 zip unzip
   doctest-dev cmake make g++ clang libclang-rt-14-dev python3
   libpugixml-dev libexpat1-dev
+  nsis dpkg-dev tcl
 )
 i386=0
 case " $archs " in *" 32 "*) i386=1 ;; esac
 [ $i386 = 1 ] && packages+=(wine32:i386 libodbc2:i386 libsqliteodbc:i386)
+
+# The installers ship an SQLite ODBC driver built from Debian's source
+# packages (tools/build-odbc-driver.sh): apt-get source needs deb-src lines
+# with the addresses of the machine's own package sources.
+src_list=/etc/apt/sources.list.d/quillet-deb-src.sources
+need_update=0
+if ! grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  {
+    for f in /etc/apt/sources.list.d/*.sources; do
+      [ -e "$f" ] || continue
+      grep -q 'debian' "$f" && sed 's/^Types:.*/Types: deb-src/' "$f" && echo
+    done
+  } | $SUDO tee "$src_list" >/dev/null
+  # One-line format sources as well.
+  if [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list | $SUDO tee "${src_list%.sources}.list" >/dev/null
+  fi
+  need_update=1
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,7 +51,14 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  if [ $need_update = 1 ]; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO apt-get update -qq
+  fi
+  exit 0
+fi
 
 echo "Installing: ${missing[*]}"
 SUDO=""
