@@ -110,11 +110,7 @@ bool FilterValueLess(std::string_view a, std::string_view b) {
     unsigned long long x = 0, y = 0;
     const bool na = LeadingNumber(a, i, x), nb = LeadingNumber(b, j, y);
     if (na != nb) return na;
-    if (!na) return a < b;
-    if (x != y) return x < y;
-    // Equal leading numbers: "288x224" against "288x240", or "060" against "60".
-    const bool sa = i < a.size() && a[i] == 'x', sb = j < b.size() && b[j] == 'x';
-    if (sa && sb) return FilterValueLess(a.substr(i + 1), b.substr(j + 1));
+    if (na && x != y) return x < y;
     return a < b;
 }
 

@@ -41,9 +41,10 @@ struct RangeEnables {
 // follow it. Only the low 16 bits of the mode count.
 RangeEnables RangeModeEnables(uint32_t mode, uint32_t allRadio);
 
-// The order the range pages show their values in: numbers by value, and a
-// resolution by its width, then its height ("288x224" before "1024x768");
-// texts with no leading number after those with one, by bytes.
+// The order the palette and frequency pages show their values in, which is
+// the order the query compares them in: by number ("16" before "512"), and
+// texts without a leading number after the numbers, by bytes. Resolutions
+// are compared as text by the query and are shown in plain byte order.
 bool FilterValueLess(std::string_view a, std::string_view b);
 
 }  // namespace quillet

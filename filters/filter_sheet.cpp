@@ -92,9 +92,10 @@ void SelectExactly(HWND combo, const char* text) {
     }
 }
 
-// Re-orders a combo box's values as numbers and resolutions read, since the
-// database hands them over in no useful order.
-void SortValues(HWND combo) {
+// Re-orders a combo box's values in the order the query compares them in
+// (numbers by value, texts by bytes), since the database hands them over in
+// no useful order; so a range chosen from top to bottom is never empty.
+void SortValues(HWND combo, bool numeric) {
     const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
     std::vector<std::string> values;
     for (LRESULT i = 0; i < count; ++i) {
@@ -104,7 +105,10 @@ void SortValues(HWND combo) {
         value.resize(std::strlen(value.c_str()));
         values.push_back(std::move(value));
     }
-    std::stable_sort(values.begin(), values.end(), FilterValueLess);
+    if (numeric)
+        std::stable_sort(values.begin(), values.end(), FilterValueLess);
+    else
+        std::sort(values.begin(), values.end());
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     for (const std::string& value : values) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(value.c_str()));
 }
@@ -239,20 +243,21 @@ struct RangePage {
     char (FilterSettings::*start)[R];
     char (FilterSettings::*end)[R];
     void (*fill)(HWND page);
+    bool numeric;  // compared as numbers by the query; else as text
 };
 
 constexpr RangePage<6, 6> kPaletteRange = {
     &FilterSettings::FilPaletteRadio, IDC_FILTER_PALETTE_ALL,       IDC_FILTER_PALETTE_ONLY,
     IDC_FILTER_PALETTE_FROM,          IDC_FILTER_PALETTE_TO,        &FilterSettings::FilPaletteOnly,
-    &FilterSettings::FilPaletteStart, &FilterSettings::FilPaletteEnd, FillPaletteLists};
+    &FilterSettings::FilPaletteStart, &FilterSettings::FilPaletteEnd, FillPaletteLists, true};
 constexpr RangePage<10, 10> kResolutionRange = {
     &FilterSettings::FilResoRadio, IDC_FILTER_RESO_ALL,          IDC_FILTER_RESO_ONLY,
     IDC_FILTER_RESO_FROM,          IDC_FILTER_RESO_TO,           &FilterSettings::FilResoOnly,
-    &FilterSettings::FilResoStart, &FilterSettings::FilResoEnd,  FillResolutionLists};
+    &FilterSettings::FilResoStart, &FilterSettings::FilResoEnd,  FillResolutionLists, false};
 constexpr RangePage<4, 4> kFrequencyRange = {
     &FilterSettings::FilFreqRadio, IDC_FILTER_FREQ_ALL,          IDC_FILTER_FREQ_ONLY,
     IDC_FILTER_FREQ_FROM,          IDC_FILTER_FREQ_TO,           &FilterSettings::FilFreqOnly,
-    &FilterSettings::FilFreqStart, &FilterSettings::FilFreqEnd,  FillFrequencyLists};
+    &FilterSettings::FilFreqStart, &FilterSettings::FilFreqEnd,  FillFrequencyLists, true};
 
 template <const auto& Page>
 struct Range {
@@ -267,7 +272,7 @@ struct Range {
             const char* value;
         } boxes[3] = {{Page.oneBox, f.*Page.only}, {Page.fromBox, f.*Page.start}, {Page.toBox, f.*Page.end}};
         for (const auto& b : boxes) {
-            SortValues(GetDlgItem(page, b.box));
+            SortValues(GetDlgItem(page, b.box), Page.numeric);
             SelectExactly(GetDlgItem(page, b.box), b.value);
         }
         EnableRule(page);
