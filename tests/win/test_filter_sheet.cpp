@@ -29,18 +29,18 @@ namespace {
 // The catalogue every test starts from. Unset columns keep the schema's
 // defaults (status 3, driver good, palette 0, resolution " ", 0 Hz...).
 constexpr const char* kRows[] = {
-    "('pacman', 1980, 'Namco', 0, 0, 0, 512, 0, 1, '288x224', 60)",
-    "('puckman', 1980, 'Namco', 1, 0, 0, 512, 0, 1, '288x224', 60)",
-    "('galaga', 1981, 'Namco', 0, 1, 1, 512, 0, 1, '288x224', 60)",
-    "('sf2', 1991, 'Capcom', 0, 2, 0, 4096, 0, 0, '384x224', 59)",
-    "('asteroid', 1979, 'Atari', 0, 0, 0, 0, 1, 0, ' ', 60)",
-    "('bigscrn', 2001, 'Sega', 0, 1, 2, 65536, 0, 0, '1024x768', 144)",
-    "('hugescrn', 2005, 'Sega', 0, 3, 0, 65536, 0, 0, '1280x1024', 120)",
-    "('nomaker', 0, ' ', 0, 0, 0, 16, 0, 0, '256x224', 57)",
+    "('pacman', 1980, 'Namco', 0, 0, 0, 0, 512, 0, 1, '288x224', 60)",
+    "('puckman', 1980, 'Namco', 1, 0, 0, 0, 512, 0, 1, '288x224', 60)",
+    "('galaga', 1981, 'Namco', 0, 1, 1, 2, 512, 0, 1, '288x224', 60)",
+    "('sf2', 1991, 'Capcom', 0, 2, 0, 1, 4096, 0, 0, '384x224', 59)",
+    "('asteroid', 1979, 'Atari', 0, 0, 0, 0, 0, 1, 0, ' ', 60)",
+    "('bigscrn', 2001, 'Sega', 0, 1, 2, 0, 65536, 0, 0, '1024x768', 144)",
+    "('hugescrn', 2005, 'Sega', 0, 3, 0, 0, 65536, 0, 0, '1280x1024', 120)",
+    "('nomaker', 0, ' ', 0, 0, 0, 0, 16, 0, 0, '256x224', 57)",
 };
 constexpr char kColumns[] =
-    "INSERT INTO main (RomName, Year, Manufacturer, Original, Status, DriverStatus, Palette, Video, Orientation, "
-    "Resolution, Frequency) VALUES ";
+    "INSERT INTO main (RomName, Year, Manufacturer, Original, Status, DriverStatus, ColorStatus, Palette, Video, "
+    "Orientation, Resolution, Frequency) VALUES ";
 const std::vector<std::string> kEveryGame = {"asteroid", "bigscrn", "galaga", "hugescrn",
                                              "nomaker",  "pacman",  "puckman", "sf2"};
 
@@ -214,7 +214,7 @@ TEST_CASE("Cancel without Apply reloads and saves nothing; a mode click stays in
     Program program(f.start.path());
     f.Fill(program);
     const FilterQueryBlock before = Settings.Filter.Query;
-    REQUIRE(RunSql(std::string(kColumns) + "('newgame', 1990, 'Irem', 0, 0, 0, 256, 0, 0, '256x224', 60)"));
+    REQUIRE(RunSql(std::string(kColumns) + "('newgame', 1990, 'Irem', 0, 0, 0, 0, 256, 0, 0, '256x224', 60)"));
     Command(program, IDM_FILTER_FIRST + 6, [](HWND sheet) {
         const HWND page = CurrentPage(sheet);
         Click(page, IDC_FILTER_PALETTE_RANGE);
@@ -271,6 +271,14 @@ TEST_CASE("the list after OK shows exactly the games each page's state admits") 
         {"preliminary drivers only", 2, [](HWND p) { Click(p, IDC_FILTER_DRIVER_GOOD); }, {"bigscrn"}},
         {"working drivers, imperfect included", 2, [](HWND p) { Click(p, IDC_FILTER_DRIVER_PRELIM); },
          {"asteroid", "galaga", "hugescrn", "nomaker", "pacman", "puckman", "sf2"}},
+        {"no preliminary colours", 2, [](HWND p) { Click(p, IDC_FILTER_COLOR_PRELIM); },
+         {"asteroid", "bigscrn", "hugescrn", "nomaker", "pacman", "puckman", "sf2"}},
+        {"imperfect colours only", 2,
+         [](HWND p) {
+             Click(p, IDC_FILTER_COLOR_GOOD);
+             Click(p, IDC_FILTER_COLOR_PRELIM);
+         },
+         {"sf2"}},
         {"years 1980-1985", 3,
          [](HWND p) {
              Click(p, IDC_FILTER_YEAR_RANGE);
