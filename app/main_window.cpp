@@ -10,6 +10,7 @@
 #include "app/report.h"
 #include "catalogue/catalogue.h"
 #include "db/database.h"
+#include "filters/filter_sheet.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -77,6 +78,9 @@ void OnCommand(HWND window, UINT command) {
     case IDM_RUN: RunSelectedGame(); break;
     case IDM_ROM_DOWNLOAD: OpenRomDownload(); break;
     case IDM_RELOAD: RunBackgroundTask(window, ReloadGameList); break;
+    case IDM_FILTER_FIRST + 0: case IDM_FILTER_FIRST + 1: case IDM_FILTER_FIRST + 2: case IDM_FILTER_FIRST + 3:
+    case IDM_FILTER_FIRST + 4: case IDM_FILTER_FIRST + 5: case IDM_FILTER_FIRST + 6: case IDM_FILTER_FIRST + 7:
+    case IDM_FILTER_LAST: ShowFilterSheet(window, command - IDM_FILTER_FIRST); break;
     case IDM_VIEW_LARGE:
     case IDM_VIEW_SMALL:
     case IDM_VIEW_LIST:

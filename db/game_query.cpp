@@ -1,5 +1,5 @@
 // The filtered game query: one statement prepared at connect time with its
-// 27 parameters bound to the FilterQueryBlock, executed again by every
+// 28 parameters bound to the FilterQueryBlock, executed again by every
 // reload; and the last-in-first-out list that carries a reload's records to
 // the game list.
 #include <cstddef>
@@ -21,8 +21,8 @@ constexpr char kGameQuery[] =
     "SELECT * FROM main WHERE ( Status IN (?, ?, ?, ?) ) AND ( RomName LIKE ? ) AND ( Manufacturer LIKE ? ) "
     "AND ( Year BETWEEN ? AND ? ) AND ( Palette BETWEEN ? AND ? ) AND ( Resolution BETWEEN ? AND ? ) "
     "AND (Frequency BETWEEN ? AND ? ) AND (Video IN (?, ?)) AND (Orientation IN (?, ?)) "
-    "AND (DriverStatus IN (?, ?)) AND (ColorStatus IN (?, ?, ?)) AND (SoundStatus IN (?, ?, ?)) "
-    "AND (Original IN ( 0, ?)) ORDER BY RomName ASC";
+    "AND (DriverStatus IN (?, ?) OR (DriverStatus = 1 AND ? = 0)) AND (ColorStatus IN (?, ?, ?)) "
+    "AND (SoundStatus IN (?, ?, ?)) AND (Original IN ( 0, ?)) ORDER BY RomName ASC";
 
 // One input parameter: where it lies in the block and how the driver reads
 // it. Texts are zero-terminated (no length buffer); the column sizes are
@@ -49,14 +49,19 @@ constexpr ParameterBinding kGameQueryParameters[] = {
     {AT(FilPaletteLast, 0), SQL_C_CHAR, SQL_INTEGER, 0, sizeof FilterQueryBlock::FilPaletteLast},
     {AT(FilResoFirst, 0), SQL_C_CHAR, SQL_CHAR, 20, sizeof FilterQueryBlock::FilResoFirst},
     {AT(FilResoLast, 0), SQL_C_CHAR, SQL_CHAR, 20, sizeof FilterQueryBlock::FilResoLast},
-    {AT(FilFreqFirst, 0), SQL_C_CHAR, SQL_TINYINT, 0, sizeof FilterQueryBlock::FilFreqFirst},
-    {AT(FilFreqLast, 0), SQL_C_CHAR, SQL_TINYINT, 0, sizeof FilterQueryBlock::FilFreqLast},
+    // Small integers, not bytes: the upper bound of all frequencies is 999.
+    {AT(FilFreqFirst, 0), SQL_C_CHAR, SQL_SMALLINT, 0, sizeof FilterQueryBlock::FilFreqFirst},
+    {AT(FilFreqLast, 0), SQL_C_CHAR, SQL_SMALLINT, 0, sizeof FilterQueryBlock::FilFreqLast},
     {AT(FilVideoDb, 0), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
     {AT(FilVideoDb, 1), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
     {AT(FilVideoDb, 2), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
     {AT(FilVideoDb, 3), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
     {AT(FilDriverDb, 0), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
     {AT(FilDriverDb, 1), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
+    // Imperfect drivers (code 1) run: they are listed along with the good
+    // ones. The block has no byte of their own, so the driver-good byte is
+    // bound a second time and admits them while it holds the good code.
+    {AT(FilDriverDb, 0), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
     {AT(FilDriverDb, 2), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
     {AT(FilDriverDb, 3), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
     {AT(FilDriverDb, 4), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
@@ -66,7 +71,7 @@ constexpr ParameterBinding kGameQueryParameters[] = {
     {AT(FilRomDb, 4), SQL_C_UTINYINT, SQL_TINYINT, 0, 0},
 };
 #undef AT
-static_assert(sizeof kGameQueryParameters / sizeof kGameQueryParameters[0] == 27);
+static_assert(sizeof kGameQueryParameters / sizeof kGameQueryParameters[0] == 28);
 
 // One result column in table order: the record field it lands in. Codes
 // arrive as one unsigned byte in the first byte of their (text) field.

@@ -134,7 +134,7 @@ void SetDefaultSettings(FrontendSettings& s) {
     SetText(q.FilResoFirst, " ");
     SetText(q.FilResoLast, "9999999");
     SetText(q.FilFreqFirst, "0");
-    SetText(q.FilFreqLast, "100");
+    SetText(q.FilFreqLast, "999");  // above every refresh rate a byte can hold
     const uint8_t video[4] = {0, 1, 0, 1};
     std::memcpy(q.FilVideoDb, video, sizeof video);
     const uint8_t driver[8] = {0, 2, 0, 1, 2, 0, 1, 2};

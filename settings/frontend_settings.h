@@ -59,9 +59,10 @@ struct FilterSettings {
     char FilPaletteEnd[6];
     char FilPaletteOnly[6];
     uint32_t FilResoRadio;
-    char FilResoStart[9];
-    char FilResoEnd[8];
-    char FilResoOnly[9];
+    // Nine characters: four-digit widths ("1280x1024") must fit a bound.
+    char FilResoStart[10];
+    char FilResoEnd[10];
+    char FilResoOnly[10];
     uint32_t FilFreqRadio;
     char FilFreqStart[4];
     char FilFreqEnd[4];

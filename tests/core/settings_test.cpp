@@ -37,7 +37,7 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"FilVideoStat", U, B, 4},     {"FilVideoDb", U, B, 4},        {"FilPaletteRadio", U, D, 4},
         {"FilPaletteStart", U, S, 6},  {"FilPaletteEnd", U, S, 6},     {"FilPaletteOnly", U, S, 6},
         {"FilPaletteFirst", U, S, 8},  {"FilPaletteLast", U, S, 8},    {"FilResoRadio", U, D, 4},
-        {"FilResoStart", U, S, 9},     {"FilResoEnd", U, S, 8},        {"FilResoOnly", U, S, 9},
+        {"FilResoStart", U, S, 10},    {"FilResoEnd", U, S, 10},       {"FilResoOnly", U, S, 10},
         {"FilResoFirst", U, S, 12},    {"FilResoLast", U, S, 12},      {"FilFreqRadio", U, D, 4},
         {"FilFreqStart", U, S, 4},     {"FilFreqEnd", U, S, 4},        {"FilFreqOnly", U, S, 4},
         {"FilFreqFirst", U, S, 4},     {"FilFreqLast", U, S, 4},       {"ListViewMode", U, D, 4},
@@ -118,7 +118,7 @@ TEST_CASE("defaults") {
         CHECK_EQ(std::string(q.FilResoFirst), " ");
         CHECK_EQ(std::string(q.FilResoLast), "9999999");
         CHECK_EQ(std::string(q.FilFreqFirst), "0");
-        CHECK_EQ(std::string(q.FilFreqLast), "100");
+        CHECK_EQ(std::string(q.FilFreqLast), "999");
         const uint8_t video[4] = {0, 1, 0, 1};
         CHECK_EQ(std::memcmp(q.FilVideoDb, video, 4), 0);
         const uint8_t driver[8] = {0, 2, 0, 1, 2, 0, 1, 2};

@@ -366,7 +366,7 @@ TEST_CASE("an SQLite catalogue connects through the SQLite driver by host path, 
     CHECK_EQ(calls.completion, SQL_DRIVER_COMPLETE);
     CHECK_EQ(calls.completedCapacity, 512);
     CHECK_EQ(calls.prepare, 1);
-    CHECK_EQ(calls.bindParameter, 27);
+    CHECK_EQ(calls.bindParameter, 28);
     CHECK_NE(GameQueryStatement, SQLHSTMT{});
 
     DisconnectDatabase();

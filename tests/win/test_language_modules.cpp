@@ -4,6 +4,8 @@
 // bitmaps the program expects.
 #include "win/support.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -633,4 +635,94 @@ TEST_CASE("the program icon comes in 16 and 32 pixels") {
     CHECK_EQ(sizes.count(16), 1u);
     CHECK_EQ(sizes.count(32), 1u);
     CHECK(LoadIconA(self, MAKEINTRESOURCEA(IDI_QUILLET)) != nullptr);
+}
+
+// --- the filter sheet's pages in the language modules ------------------------------
+
+namespace {
+
+INT_PTR CALLBACK PassivePageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+struct PageControl {
+    WORD page;
+    int id;
+    const char* className;
+};
+constexpr PageControl kFilterControls[] = {
+    {IDD_FILTER_NAME, IDC_FILTER_NAME_PATTERN, "Edit"},
+    {IDD_FILTER_ROM_STATUS, IDC_FILTER_ROM_GOOD, "Button"}, {IDD_FILTER_ROM_STATUS, IDC_FILTER_ROM_BAD, "Button"},
+    {IDD_FILTER_ROM_STATUS, IDC_FILTER_ROM_BEST, "Button"}, {IDD_FILTER_ROM_STATUS, IDC_FILTER_ROM_OTHER, "Button"},
+    {IDD_FILTER_ROM_STATUS, IDC_FILTER_ROM_CLONES, "Button"},
+    {IDD_FILTER_DRIVER, IDC_FILTER_DRIVER_GOOD, "Button"}, {IDD_FILTER_DRIVER, IDC_FILTER_DRIVER_PRELIM, "Button"},
+    {IDD_FILTER_DRIVER, IDC_FILTER_COLOR_GOOD, "Button"}, {IDD_FILTER_DRIVER, IDC_FILTER_COLOR_IMPERF, "Button"},
+    {IDD_FILTER_DRIVER, IDC_FILTER_COLOR_PRELIM, "Button"}, {IDD_FILTER_DRIVER, IDC_FILTER_SOUND_GOOD, "Button"},
+    {IDD_FILTER_DRIVER, IDC_FILTER_SOUND_IMPERF, "Button"}, {IDD_FILTER_DRIVER, IDC_FILTER_SOUND_PRELIM, "Button"},
+    {IDD_FILTER_YEAR, IDC_FILTER_YEAR_ALL, "Button"}, {IDD_FILTER_YEAR, IDC_FILTER_YEAR_ONE, "Button"},
+    {IDD_FILTER_YEAR, IDC_FILTER_YEAR_RANGE, "Button"}, {IDD_FILTER_YEAR, IDC_FILTER_YEAR_ONLY, "Edit"},
+    {IDD_FILTER_YEAR, IDC_FILTER_YEAR_FROM, "Edit"}, {IDD_FILTER_YEAR, IDC_FILTER_YEAR_TO, "Edit"},
+    {IDD_FILTER_YEAR, IDC_FILTER_YEAR_ONLY_SPIN, "msctls_updown32"},
+    {IDD_FILTER_YEAR, IDC_FILTER_YEAR_FROM_SPIN, "msctls_updown32"},
+    {IDD_FILTER_YEAR, IDC_FILTER_YEAR_TO_SPIN, "msctls_updown32"},
+    {IDD_FILTER_MAKER, IDC_FILTER_MAKER_LIST, "ComboBox"}, {IDD_FILTER_MAKER, IDC_FILTER_MAKER_CHOOSE, "Button"},
+    {IDD_FILTER_MAKER, IDC_FILTER_MAKER_TYPE, "Button"}, {IDD_FILTER_MAKER, IDC_FILTER_MAKER_PATTERN, "Edit"},
+    {IDD_FILTER_VIDEO, IDC_FILTER_RASTER, "Button"}, {IDD_FILTER_VIDEO, IDC_FILTER_VECTOR, "Button"},
+    {IDD_FILTER_VIDEO, IDC_FILTER_VERTICAL, "Button"}, {IDD_FILTER_VIDEO, IDC_FILTER_HORIZONTAL, "Button"},
+    {IDD_FILTER_PALETTE, IDC_FILTER_PALETTE_FROM, "ComboBox"}, {IDD_FILTER_PALETTE, IDC_FILTER_PALETTE_TO, "ComboBox"},
+    {IDD_FILTER_PALETTE, IDC_FILTER_PALETTE_ONLY, "ComboBox"}, {IDD_FILTER_PALETTE, IDC_FILTER_PALETTE_ALL, "Button"},
+    {IDD_FILTER_PALETTE, IDC_FILTER_PALETTE_ONE, "Button"}, {IDD_FILTER_PALETTE, IDC_FILTER_PALETTE_RANGE, "Button"},
+    {IDD_FILTER_RESOLUTION, IDC_FILTER_RESO_FROM, "ComboBox"}, {IDD_FILTER_RESOLUTION, IDC_FILTER_RESO_TO, "ComboBox"},
+    {IDD_FILTER_RESOLUTION, IDC_FILTER_RESO_ONLY, "ComboBox"}, {IDD_FILTER_RESOLUTION, IDC_FILTER_RESO_ALL, "Button"},
+    {IDD_FILTER_RESOLUTION, IDC_FILTER_RESO_ONE, "Button"}, {IDD_FILTER_RESOLUTION, IDC_FILTER_RESO_RANGE, "Button"},
+    {IDD_FILTER_FREQUENCY, IDC_FILTER_FREQ_ALL, "Button"}, {IDD_FILTER_FREQUENCY, IDC_FILTER_FREQ_ONE, "Button"},
+    {IDD_FILTER_FREQUENCY, IDC_FILTER_FREQ_RANGE, "Button"}, {IDD_FILTER_FREQUENCY, IDC_FILTER_FREQ_FROM, "ComboBox"},
+    {IDD_FILTER_FREQUENCY, IDC_FILTER_FREQ_TO, "ComboBox"}, {IDD_FILTER_FREQUENCY, IDC_FILTER_FREQ_ONLY, "ComboBox"},
+};
+
+// Whether a label's text fits its control: one line across the width less
+// the check mark for buttons, the width less the frame's corners for a
+// group box, wrapped lines within the height for a static.
+bool LabelFits(HWND control) {
+    const std::string text = WindowText(control);
+    if (text.empty()) return true;
+    RECT box;
+    GetClientRect(control, &box);
+    const LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+    if (ClassName(control) == "Static") return TextExtent(control, text, true).cy <= box.bottom;
+    if (type == BS_GROUPBOX) return TextExtent(control, text, false).cx <= box.right - 16;
+    return TextExtent(control, text, false).cx <= box.right - GetSystemMetrics(SM_CXMENUCHECK) - 4;
+}
+
+}  // namespace
+
+TEST_CASE("each module's nine filter pages have their controls, a caption, and labels that fit") {
+    InitCommonControls();
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (const auto& lang : kLanguages) {
+        LoadedModule module(lang.name);
+        REQUIRE(module.get() != nullptr);
+        for (WORD id = IDD_FILTER_NAME; id <= IDD_FILTER_FREQUENCY; id += 100) {
+            INFO(lang.name << " page " << id);
+            HWND page = CreateDialogParamA(module.get(), MAKEINTRESOURCEA(id), parent, PassivePageProc, 0);
+            REQUIRE(page != nullptr);
+            CHECK_FALSE(WindowText(page).empty());  // the tab's title
+            for (const PageControl& c : kFilterControls) {
+                if (c.page != id) continue;
+                INFO("control " << c.id);
+                HWND control = GetDlgItem(page, c.id);
+                REQUIRE(control != nullptr);
+                CHECK_EQ(ClassName(control), std::string(c.className));
+            }
+            for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                INFO("label " << WindowText(child));
+                if (ClassName(child) == "Static" || ClassName(child) == "Button") CHECK(LabelFits(child));
+            }
+            for (int spin : {IDC_FILTER_YEAR_ONLY_SPIN, IDC_FILTER_YEAR_FROM_SPIN, IDC_FILTER_YEAR_TO_SPIN})
+                if (HWND s = GetDlgItem(page, spin))
+                    CHECK_EQ(reinterpret_cast<HWND>(SendMessageA(s, UDM_GETBUDDY, 0, 0)), GetDlgItem(page, spin - 1));
+            if (HWND makers = GetDlgItem(page, IDC_FILTER_MAKER_LIST))
+                CHECK_EQ(GetWindowLongA(makers, GWL_STYLE) & CBS_SORT, CBS_SORT);
+            DestroyWindow(page);
+        }
+    }
+    DestroyWindow(parent);
 }
