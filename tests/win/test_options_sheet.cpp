@@ -283,6 +283,31 @@ TEST_CASE_FIXTURE(SheetFixture, "each page's controls change exactly their own l
     CHECK_EQ(FilesIn(folder.path()), 2u);  // mame.ini and its .bak: no temporary file left
 }
 
+TEST_CASE_FIXTURE(SheetFixture, "the sheet on the real 0.84 file: every page shows its values and OK keeps them") {
+    const std::string real = RealDataPath("mame_ini_mame0084_default.ini");
+    if (real.empty()) {
+        MESSAGE("skipped: no real data");
+        return;
+    }
+    const std::string original = ReadFileBytes(real);
+    REQUIRE(WriteFileBytes(ini, original));
+    REQUIRE(Open(0, [](HWND sheet) {
+        HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+        CHECK_EQ(ItemText(page, IDC_OPT_ROMPATH), "roms");
+        page = ShowPage(sheet, 6);
+        CHECK_EQ(IsDlgButtonChecked(page, IDC_OPT_SAMPLERATE_FIRST + 3), BST_CHECKED);
+        CHECK_EQ(ItemText(page, IDC_OPT_VOLUME_LABEL), "0");
+        page = ShowPage(sheet, 5);
+        CHECK_EQ(ItemText(page, IDC_OPT_INTENSITY_LABEL), "1.50");
+        for (int i = 0; i < 9; ++i) ShowPage(sheet, i);
+        PropSheet_PressButton(sheet, PSBTN_OK);
+    }));
+    // The file loses its comments and unknown options, not one value.
+    CHECK_EQ(ReadFileBytes(ini), Canonical(original));
+    CHECK_EQ(ReadFileBytes(ini + ".bak"), original);
+    CHECK(boxes.boxes().empty());
+}
+
 TEST_CASE_FIXTURE(SheetFixture, "a page never shown keeps what its controls cannot show") {
     const std::string odd = base + "resolution 1920x1080\r\nsamplerate 8000\r\ngamma 2.50\r\n";
     REQUIRE(WriteFileBytes(ini, odd));
