@@ -421,14 +421,19 @@ void StoreControl(HWND page, const ControlSpec& spec) {
 
 // ---- the page procedure -------------------------------------------------------
 
+// A page keeps its number plus one; zero until WM_INITDIALOG, while the
+// dialog manager creates the controls (an up-down then already sets its
+// buddy's text, which is no change of the user's).
+void SetPageNumber(HWND page, LPARAM number) { SetWindowLongPtrA(page, GWLP_USERDATA, number + 1); }
+bool IsInitialised(HWND page) { return GetWindowLongPtrA(page, GWLP_USERDATA) != 0; }
 const PageSpec& PageOf(HWND page) {
-    return kPages[static_cast<size_t>(GetWindowLongPtrA(page, GWLP_USERDATA)) % kPageCount];
+    return kPages[static_cast<size_t>(GetWindowLongPtrA(page, GWLP_USERDATA) - 1) % kPageCount];
 }
 
 void MarkChanged(HWND page) { PropSheet_Changed(sheetWindow, page); }
 
 INT_PTR OnInitPage(HWND page, const PROPSHEETPAGEA* description) {
-    SetWindowLongPtrA(page, GWLP_USERDATA, description->lParam);
+    SetPageNumber(page, description->lParam);
     sheetWindow = GetParent(page);
     const PageSpec& spec = PageOf(page);
     loadingPage = true;
@@ -452,7 +457,7 @@ bool OnBrowse(HWND page, const PageSpec& spec, int id) {
 }
 
 void OnCommand(HWND page, int id, WORD code) {
-    if (loadingPage) return;
+    if (loadingPage || !IsInitialised(page)) return;
     const PageSpec& spec = PageOf(page);
     if (code == BN_CLICKED && OnBrowse(page, spec, id)) return;
     if (spec.changeCodes & CodeBit(code)) MarkChanged(page);
@@ -483,7 +488,7 @@ INT_PTR CALLBACK OptionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG: return OnInitPage(page, reinterpret_cast<const PROPSHEETPAGEA*>(lParam));
     case WM_COMMAND: OnCommand(page, LOWORD(wParam), HIWORD(wParam)); return FALSE;
     case WM_HSCROLL:
-        if (lParam) OnSliderMoved(page, reinterpret_cast<HWND>(lParam));
+        if (lParam && IsInitialised(page)) OnSliderMoved(page, reinterpret_cast<HWND>(lParam));
         return FALSE;
     case WM_NOTIFY:
         if (reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) return OnApply(page);

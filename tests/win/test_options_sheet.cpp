@@ -336,6 +336,7 @@ TEST_CASE_FIXTURE(SheetFixture, "Cancel with nothing applied leaves the file byt
         REQUIRE(WriteFileBytes(ini, original));
         REQUIRE(Open(0, [](HWND sheet) {
             for (int i = 0; i < 9; ++i) ShowPage(sheet, i);
+            CHECK_FALSE(ApplyEnabled(sheet));  // creating pages is no change
             HWND page = ShowPage(sheet, 0);
             SetDlgItemTextA(page, IDC_OPT_ROMPATH, "changed, then cancelled");
             PropSheet_PressButton(sheet, PSBTN_CANCEL);
