@@ -34,7 +34,7 @@ enum class Kind : uint8_t {
 
 enum class Label : uint8_t { Number, Hundredths, Flicker };
 
-struct ControlSpec {
+struct PageControl {
     int id;
     Kind kind;
     const char* option;
@@ -73,7 +73,7 @@ constexpr char kDefaultText[] = "default";
 
 // ---- the pages -------------------------------------------------------------
 
-constexpr ControlSpec kPathsPage[] = {
+constexpr PageControl kPathsPage[] = {
     {IDC_OPT_ROMPATH, Kind::Edit, "rompath", IDC_OPT_ROMPATH_BROWSE},
     {IDC_OPT_SAMPLEPATH, Kind::Edit, "samplepath", IDC_OPT_SAMPLEPATH_BROWSE},
     {IDC_OPT_CFG_DIR, Kind::Edit, "cfg_directory", IDC_OPT_CFG_DIR_BROWSE},
@@ -89,7 +89,7 @@ constexpr char kCheatFilter[] = "cheat.dat\0cheat.dat\0";
 constexpr char kHistoryFilter[] = "history.dat\0history.dat\0";
 constexpr char kMameinfoFilter[] = "mameinfo.dat\0mameinfo.dat\0";
 
-constexpr ControlSpec kSupportPage[] = {
+constexpr PageControl kSupportPage[] = {
     {IDC_OPT_ARTWORK_DIR, Kind::Edit, "artwork_directory", IDC_OPT_ARTWORK_DIR_BROWSE},
     {IDC_OPT_SNAPSHOT_DIR, Kind::Edit, "snapshot_directory", IDC_OPT_SNAPSHOT_DIR_BROWSE},
     {IDC_OPT_DIFF_DIR, Kind::Edit, "diff_directory", IDC_OPT_DIFF_DIR_BROWSE},
@@ -102,7 +102,7 @@ constexpr ControlSpec kSupportPage[] = {
      nullptr, kMameinfoFilter},
 };
 
-constexpr ControlSpec kWinVideoPage[] = {
+constexpr PageControl kWinVideoPage[] = {
     {IDC_OPT_AUTOFRAMESKIP, Kind::Check, "autoframeskip"},
     {IDC_OPT_WAITVSYNC, Kind::Check, "waitvsync"},
     {IDC_OPT_TRIPLEBUFFER, Kind::Check, "triplebuffer"},
@@ -131,7 +131,7 @@ constexpr ControlSpec kWinVideoPage[] = {
     {IDC_OPT_FRAMES_TO_RUN, Kind::Number, "frames_to_run", IDC_OPT_FRAMES_TO_RUN_SPIN, 0, 2000000000},
 };
 
-constexpr ControlSpec kCoreVideoPage[] = {
+constexpr PageControl kCoreVideoPage[] = {
     {IDC_OPT_DEBUG_RESOLUTION, Kind::List, "debug_resolution", 0, 0, 0, 0, Label::Number, kResolutions},
     {IDC_OPT_GAMMA, Kind::Slider, "gamma", IDC_OPT_GAMMA_LABEL, 49, 200, 5, Label::Hundredths},
     {IDC_OPT_BRIGHTNESS, Kind::Slider, "brightness", IDC_OPT_BRIGHTNESS_LABEL, -1, 200, 5, Label::Hundredths},
@@ -146,7 +146,7 @@ constexpr ControlSpec kCoreVideoPage[] = {
     {IDC_OPT_NOROTATE, Kind::Check, "norotate"},
 };
 
-constexpr ControlSpec kD3dPage[] = {
+constexpr PageControl kD3dPage[] = {
     {IDC_OPT_D3DFILTER_LIST, Kind::List, nullptr, 0, 0, 0, 0, Label::Number, kD3dFilters},
     {IDC_OPT_D3DPRESCALE, Kind::List, "d3dprescale", 0, 0, 0, 0, Label::Number, kPrescale},
     {IDC_OPT_D3DEFFECT, Kind::List, "d3deffect", 0, 0, 0, 0, Label::Number, kD3dEffects},
@@ -157,7 +157,7 @@ constexpr ControlSpec kD3dPage[] = {
     {IDC_OPT_D3DTEXMANAGE, Kind::Check, "d3dtexmanage"},
 };
 
-constexpr ControlSpec kVectorPage[] = {
+constexpr PageControl kVectorPage[] = {
     {IDC_OPT_BEAM, Kind::Slider, "beam", IDC_OPT_BEAM_LABEL, 99, 1600, 30, Label::Hundredths},
     {IDC_OPT_FLICKER, Kind::Slider, "flicker", IDC_OPT_FLICKER_LABEL, -1, 100, 2, Label::Flicker},
     {IDC_OPT_INTENSITY, Kind::Slider, "intensity", IDC_OPT_INTENSITY_LABEL, 49, 300, 10, Label::Hundredths},
@@ -165,7 +165,7 @@ constexpr ControlSpec kVectorPage[] = {
     {IDC_OPT_TRANSLUCENCY, Kind::Check, "translucency"},
 };
 
-constexpr ControlSpec kSoundPage[] = {
+constexpr PageControl kSoundPage[] = {
     {IDC_OPT_VOLUME, Kind::Slider, "volume", IDC_OPT_VOLUME_LABEL, -33, 0, 0, Label::Number},
     {IDC_OPT_LATENCY_FIRST, Kind::Latency, "audio_latency"},
     {IDC_OPT_SAMPLERATE_FIRST, Kind::SampleRate, "samplerate"},
@@ -174,7 +174,7 @@ constexpr ControlSpec kSoundPage[] = {
     {IDC_OPT_RESAMPLEFILTER, Kind::Check, "resamplefilter"},
 };
 
-constexpr ControlSpec kInputPage[] = {
+constexpr PageControl kInputPage[] = {
     {IDC_OPT_CTRLR_LIST, Kind::List, nullptr, 0, 0, 0, 0, Label::Number, kControllers},
     {IDC_OPT_A2D_DEADZONE, Kind::Slider, "a2d_deadzone", IDC_OPT_A2D_DEADZONE_LABEL, -1, 100, 5, Label::Hundredths},
     {IDC_OPT_KEYBOARD_LEDS, Kind::Check, "keyboard_leds"},
@@ -183,7 +183,7 @@ constexpr ControlSpec kInputPage[] = {
     {IDC_OPT_MOUSE, Kind::Check, "mouse"},
 };
 
-constexpr ControlSpec kMiscPage[] = {
+constexpr PageControl kMiscPage[] = {
     {IDC_OPT_MAXLOGSIZE, Kind::Number, "maxlogsize", IDC_OPT_MAXLOGSIZE_SPIN, 0, 2000000},
     {IDC_OPT_ARTWORK_RESOLUTION, Kind::Slider, "artwork_resolution", IDC_OPT_ARTWORK_RESOLUTION_LABEL, -1, 10, 0,
      Label::Number},
@@ -208,20 +208,20 @@ constexpr ControlSpec kMiscPage[] = {
 // 1 << 3 an edit update (sent before the typed text shows).
 constexpr unsigned kClick = 1u << 0, kSelect = 1u << 1, kEditChange = 1u << 2, kEditUpdate = 1u << 3;
 
-struct PageSpec {
+struct PageTable {
     WORD templateId;
-    const ControlSpec* controls;
+    const PageControl* controls;
     size_t count;
     unsigned changeCodes;
 };
 
 template <size_t N>
-constexpr PageSpec Page(WORD id, const ControlSpec (&controls)[N], unsigned codes) {
+constexpr PageTable Page(WORD id, const PageControl (&controls)[N], unsigned codes) {
     return {id, controls, N, codes};
 }
 
 constexpr int kPageCount = 9;
-constexpr PageSpec kPages[kPageCount] = {
+constexpr PageTable kPages[kPageCount] = {
     Page(IDD_OPT_PATHS, kPathsPage, kEditUpdate),
     Page(IDD_OPT_SUPPORT, kSupportPage, kEditUpdate),
     Page(IDD_OPT_WINVIDEO, kWinVideoPage, kClick | kSelect),
@@ -290,19 +290,19 @@ void CopyText(const OptionField& field, const char* text) {
 
 // ---- value labels ----------------------------------------------------------
 
-void ShowSliderValue(HWND page, const ControlSpec& spec, int unset) {
-    const int position = static_cast<int>(SendDlgItemMessageA(page, spec.id, TBM_GETPOS, 0, 0));
+void ShowSliderValue(HWND page, const PageControl& control, int unset) {
+    const int position = static_cast<int>(SendDlgItemMessageA(page, control.id, TBM_GETPOS, 0, 0));
     char text[24];
     if (position == unset)
         std::snprintf(text, sizeof text, "%s", kDefaultText);
-    else if (spec.label == Label::Number)
+    else if (control.label == Label::Number)
         std::snprintf(text, sizeof text, "%d", position);
-    else if (spec.label == Label::Hundredths)
+    else if (control.label == Label::Hundredths)
         std::snprintf(text, sizeof text, "%hu.%.2hu", static_cast<unsigned short>(position / 100),
                       static_cast<unsigned short>(position % 100));
     else  // the flicker label shows the position itself with two zeros
         std::snprintf(text, sizeof text, "%hu.%.2hu", static_cast<unsigned short>(position), 0);
-    SetDlgItemTextA(page, spec.companion, text);
+    SetDlgItemTextA(page, control.companion, text);
 }
 
 int SliderUnset(const OptionField& field) {
@@ -311,54 +311,54 @@ int SliderUnset(const OptionField& field) {
 
 // ---- loading a page ---------------------------------------------------------
 
-void LoadList(HWND page, const ControlSpec& spec, const OptionField* field) {
-    for (const char* const* choice = spec.choices; *choice; ++choice)
-        SendDlgItemMessageA(page, spec.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(*choice));
-    SendDlgItemMessageA(page, spec.id, CB_SETCURSEL, 0, 0);
+void LoadList(HWND page, const PageControl& control, const OptionField* field) {
+    for (const char* const* choice = control.choices; *choice; ++choice)
+        SendDlgItemMessageA(page, control.id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(*choice));
+    SendDlgItemMessageA(page, control.id, CB_SETCURSEL, 0, 0);
     if (field == nullptr) return;
     const char* text = reinterpret_cast<const char*>(FieldBytes(*field));
     if (text[0] == '\0') return;
     // Case-insensitive prefix search: a stored beginning selects its entry.
-    const LRESULT found = SendDlgItemMessageA(page, spec.id, CB_FINDSTRING, static_cast<WPARAM>(-1),
+    const LRESULT found = SendDlgItemMessageA(page, control.id, CB_FINDSTRING, static_cast<WPARAM>(-1),
                                               reinterpret_cast<LPARAM>(text));
-    if (found != CB_ERR) SendDlgItemMessageA(page, spec.id, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    if (found != CB_ERR) SendDlgItemMessageA(page, control.id, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
 }
 
-void LoadControl(HWND page, const ControlSpec& spec) {
-    const OptionField* field = FieldNamed(spec.option);
-    switch (spec.kind) {
+void LoadControl(HWND page, const PageControl& control) {
+    const OptionField* field = FieldNamed(control.option);
+    switch (control.kind) {
     case Kind::Edit:
-        SendDlgItemMessageA(page, spec.id, EM_LIMITTEXT, field->size - 1u, 0);
-        SetDlgItemTextA(page, spec.id, reinterpret_cast<const char*>(FieldBytes(*field)));
+        SendDlgItemMessageA(page, control.id, EM_LIMITTEXT, field->size - 1u, 0);
+        SetDlgItemTextA(page, control.id, reinterpret_cast<const char*>(FieldBytes(*field)));
         break;
     case Kind::Check: {
         // 0 clear, 1 ticked, 2 grey; other digits of a hand-edited file are "on".
         const uint8_t state = *FieldBytes(*field);
-        CheckDlgButton(page, spec.id, state <= BST_INDETERMINATE ? state : BST_CHECKED);
+        CheckDlgButton(page, control.id, state <= BST_INDETERMINATE ? state : BST_CHECKED);
         break;
     }
-    case Kind::List: LoadList(page, spec, field); break;
+    case Kind::List: LoadList(page, control, field); break;
     case Kind::Slider: {
-        HWND slider = GetDlgItem(page, spec.id);
-        SendMessageA(slider, TBM_SETRANGEMIN, FALSE, spec.low);
-        SendMessageA(slider, TBM_SETRANGEMAX, FALSE, spec.high);
-        if (spec.tick) SendMessageA(slider, TBM_SETTICFREQ, spec.tick, 0);
+        HWND slider = GetDlgItem(page, control.id);
+        SendMessageA(slider, TBM_SETRANGEMIN, FALSE, control.low);
+        SendMessageA(slider, TBM_SETRANGEMAX, FALSE, control.high);
+        if (control.tick) SendMessageA(slider, TBM_SETTICFREQ, control.tick, 0);
         SendMessageA(slider, TBM_SETPOS, TRUE, ReadNumber(*field));
-        ShowSliderValue(page, spec, SliderUnset(*field));
+        ShowSliderValue(page, control, SliderUnset(*field));
         break;
     }
     case Kind::Number: {
-        SendDlgItemMessageA(page, spec.companion, UDM_SETRANGE32, spec.low, spec.high);
+        SendDlgItemMessageA(page, control.companion, UDM_SETRANGE32, control.low, control.high);
         // A digit option is read back one character long, so its edit takes one.
-        SendDlgItemMessageA(page, spec.id, EM_LIMITTEXT, field->kind == OptionKind::Digit ? 1 : 10, 0);
+        SendDlgItemMessageA(page, control.id, EM_LIMITTEXT, field->kind == OptionKind::Digit ? 1 : 10, 0);
         char text[16];
         std::snprintf(text, sizeof text, "%u", static_cast<unsigned>(ReadNumber(*field)));
-        SetDlgItemTextA(page, spec.id, text);
+        SetDlgItemTextA(page, control.id, text);
         break;
     }
     case Kind::Latency: {
         const int value = *FieldBytes(*field);
-        if (value <= 4) CheckRadioButton(page, spec.id, spec.id + 4, spec.id + value);
+        if (value <= 4) CheckRadioButton(page, control.id, control.id + 4, control.id + value);
         break;
     }
     case Kind::SampleRate: {
@@ -366,7 +366,7 @@ void LoadControl(HWND page, const ControlSpec& spec) {
         int chosen = text[0] == '\0' ? 0 : -1;
         for (int i = 0; i < 4 && chosen < 0; ++i)
             if (std::strncmp(text, kSampleRatePrefixes[i], 4) == 0) chosen = i + 1;
-        if (chosen >= 0) CheckRadioButton(page, spec.id, spec.id + 4, spec.id + chosen);
+        if (chosen >= 0) CheckRadioButton(page, control.id, control.id + 4, control.id + chosen);
         break;
     }
     }
@@ -374,45 +374,45 @@ void LoadControl(HWND page, const ControlSpec& spec) {
 
 // ---- storing a page ----------------------------------------------------------
 
-void StoreControl(HWND page, const ControlSpec& spec) {
-    const OptionField* field = FieldNamed(spec.option);
+void StoreControl(HWND page, const PageControl& control) {
+    const OptionField* field = FieldNamed(control.option);
     if (field == nullptr) return;  // lists shown for information only
-    switch (spec.kind) {
+    switch (control.kind) {
     case Kind::Edit: {
         char text[256];
-        GetDlgItemTextA(page, spec.id, text, sizeof text);
+        GetDlgItemTextA(page, control.id, text, sizeof text);
         CopyText(*field, text);
         break;
     }
-    case Kind::Check: *FieldBytes(*field) = static_cast<uint8_t>(IsDlgButtonChecked(page, spec.id)); break;
+    case Kind::Check: *FieldBytes(*field) = static_cast<uint8_t>(IsDlgButtonChecked(page, control.id)); break;
     case Kind::List: {
         char text[64] = "";
-        const LRESULT selected = SendDlgItemMessageA(page, spec.id, CB_GETCURSEL, 0, 0);
+        const LRESULT selected = SendDlgItemMessageA(page, control.id, CB_GETCURSEL, 0, 0);
         if (selected != CB_ERR &&
-            SendDlgItemMessageA(page, spec.id, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0) <
+            SendDlgItemMessageA(page, control.id, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0) <
                 static_cast<LRESULT>(sizeof text))
-            SendDlgItemMessageA(page, spec.id, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
+            SendDlgItemMessageA(page, control.id, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
         CopyText(*field, std::strcmp(text, kDefaultText) == 0 ? "" : text);
         break;
     }
     case Kind::Slider:
-        WriteNumber(*field, static_cast<uint32_t>(SendDlgItemMessageA(page, spec.id, TBM_GETPOS, 0, 0)));
+        WriteNumber(*field, static_cast<uint32_t>(SendDlgItemMessageA(page, control.id, TBM_GETPOS, 0, 0)));
         break;
     case Kind::Number: {
         BOOL ok = FALSE;
-        const UINT value = GetDlgItemInt(page, spec.id, &ok, FALSE);
+        const UINT value = GetDlgItemInt(page, control.id, &ok, FALSE);
         WriteNumber(*field, ok ? value : 0);
         break;
     }
     case Kind::Latency:
         for (int i = 0; i <= 4; ++i)
-            if (IsDlgButtonChecked(page, spec.id + i) == BST_CHECKED) *FieldBytes(*field) = static_cast<uint8_t>(i);
+            if (IsDlgButtonChecked(page, control.id + i) == BST_CHECKED) *FieldBytes(*field) = static_cast<uint8_t>(i);
         break;
     case Kind::SampleRate:
         for (int i = 0; i <= 4; ++i) {
-            if (IsDlgButtonChecked(page, spec.id + i) != BST_CHECKED) continue;
+            if (IsDlgButtonChecked(page, control.id + i) != BST_CHECKED) continue;
             char caption[6] = "";
-            if (i > 0) GetDlgItemTextA(page, spec.id + i, caption, sizeof caption);
+            if (i > 0) GetDlgItemTextA(page, control.id + i, caption, sizeof caption);
             CopyText(*field, caption);
         }
         break;
@@ -426,7 +426,7 @@ void StoreControl(HWND page, const ControlSpec& spec) {
 // buddy's text, which is no change of the user's).
 void SetPageNumber(HWND page, LPARAM number) { SetWindowLongPtrA(page, GWLP_USERDATA, number + 1); }
 bool IsInitialised(HWND page) { return GetWindowLongPtrA(page, GWLP_USERDATA) != 0; }
-const PageSpec& PageOf(HWND page) {
+const PageTable& PageOf(HWND page) {
     return kPages[static_cast<size_t>(GetWindowLongPtrA(page, GWLP_USERDATA) - 1) % kPageCount];
 }
 
@@ -435,18 +435,18 @@ void MarkChanged(HWND page) { PropSheet_Changed(sheetWindow, page); }
 INT_PTR OnInitPage(HWND page, const PROPSHEETPAGEA* description) {
     SetPageNumber(page, description->lParam);
     sheetWindow = GetParent(page);
-    const PageSpec& spec = PageOf(page);
+    const PageTable& table = PageOf(page);
     loadingPage = true;
-    for (size_t i = 0; i < spec.count; ++i) LoadControl(page, spec.controls[i]);
+    for (size_t i = 0; i < table.count; ++i) LoadControl(page, table.controls[i]);
     loadingPage = false;
     return TRUE;
 }
 
 // A browse button: the picker writes into its edit; a cancelled picker
 // changes nothing.
-bool OnBrowse(HWND page, const PageSpec& spec, int id) {
-    for (size_t i = 0; i < spec.count; ++i) {
-        const ControlSpec& control = spec.controls[i];
+bool OnBrowse(HWND page, const PageTable& table, int id) {
+    for (size_t i = 0; i < table.count; ++i) {
+        const PageControl& control = table.controls[i];
         if (control.kind != Kind::Edit || control.companion != id) continue;
         const int chosen = control.filter ? ChooseFile(page, control.id, control.filter)
                                           : ChooseFolder(page, control.id, kWindowTitle);
@@ -458,16 +458,16 @@ bool OnBrowse(HWND page, const PageSpec& spec, int id) {
 
 void OnCommand(HWND page, int id, WORD code) {
     if (loadingPage || !IsInitialised(page)) return;
-    const PageSpec& spec = PageOf(page);
-    if (code == BN_CLICKED && OnBrowse(page, spec, id)) return;
-    if (spec.changeCodes & CodeBit(code)) MarkChanged(page);
+    const PageTable& table = PageOf(page);
+    if (code == BN_CLICKED && OnBrowse(page, table, id)) return;
+    if (table.changeCodes & CodeBit(code)) MarkChanged(page);
 }
 
 void OnSliderMoved(HWND page, HWND slider) {
-    const PageSpec& spec = PageOf(page);
+    const PageTable& table = PageOf(page);
     const int id = GetDlgCtrlID(slider);
-    for (size_t i = 0; i < spec.count; ++i) {
-        const ControlSpec& control = spec.controls[i];
+    for (size_t i = 0; i < table.count; ++i) {
+        const PageControl& control = table.controls[i];
         if (control.kind != Kind::Slider || control.id != id) continue;
         ShowSliderValue(page, control, SliderUnset(*FieldNamed(control.option)));
         MarkChanged(page);
@@ -476,8 +476,8 @@ void OnSliderMoved(HWND page, HWND slider) {
 }
 
 INT_PTR OnApply(HWND page) {
-    const PageSpec& spec = PageOf(page);
-    for (size_t i = 0; i < spec.count; ++i) StoreControl(page, spec.controls[i]);
+    const PageTable& table = PageOf(page);
+    for (size_t i = 0; i < table.count; ++i) StoreControl(page, table.controls[i]);
     anythingApplied = true;
     SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
     return TRUE;
