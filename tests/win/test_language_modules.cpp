@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -641,7 +642,6 @@ TEST_CASE("the program icon comes in 16 and 32 pixels") {
 
 namespace {
 
-INT_PTR CALLBACK PassivePageProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 struct PageControl {
     WORD page;
@@ -702,7 +702,7 @@ TEST_CASE("each module's nine filter pages have their controls, a caption, and l
         REQUIRE(module.get() != nullptr);
         for (WORD id = IDD_FILTER_NAME; id <= IDD_FILTER_FREQUENCY; id += 100) {
             INFO(lang.name << " page " << id);
-            HWND page = CreateDialogParamA(module.get(), MAKEINTRESOURCEA(id), parent, PassivePageProc, 0);
+            HWND page = CreateDialogParamA(module.get(), MAKEINTRESOURCEA(id), parent, PassiveDialogProc, 0);
             REQUIRE(page != nullptr);
             CHECK_FALSE(WindowText(page).empty());  // the tab's title
             for (const PageControl& c : kFilterControls) {
@@ -723,6 +723,74 @@ TEST_CASE("each module's nine filter pages have their controls, a caption, and l
                 CHECK_EQ(GetWindowLongA(makers, GWL_STYLE) & CBS_SORT, CBS_SORT);
             DestroyWindow(page);
         }
+    }
+    DestroyWindow(parent);
+}
+
+// --- the emulator option pages --------------------------------------------------
+
+namespace {
+
+std::string WithoutMnemonic(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+    return text;
+}
+
+// Each numbered control of an option page as "id:class:button type", and
+// every caption checked against its control's width.
+std::string OptionPageControls(HMODULE module, WORD id, HWND parent) {
+    HWND page = CreateDialogParamA(module, MAKEINTRESOURCEA(id), parent, PassiveDialogProc, 0);
+    REQUIRE(page != nullptr);
+    std::string controls;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string kind = ClassName(child);
+        const LONG style = GetWindowLongA(child, GWL_STYLE);
+        const int controlId = GetDlgCtrlID(child);
+        if (controlId != 0xFFFF)
+            controls += std::to_string(controlId) + ":" + kind + ":" +
+                        std::to_string(kind == "Button" ? style & BS_TYPEMASK : 0) + " ";
+        const std::string text = WithoutMnemonic(WindowText(child));
+        if (text.empty() || (kind != "Static" && kind != "Button")) continue;
+        RECT box;
+        GetClientRect(child, &box);
+        const bool boxed = kind == "Button" && (style & BS_TYPEMASK) != BS_PUSHBUTTON;
+        const int room = box.right - (boxed ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);
+        INFO("control " << controlId << " \"" << text << "\"");
+        CHECK_LE(TextExtent(child, text, false).cx, room);
+    }
+    DestroyWindow(page);
+    return controls;
+}
+
+}  // namespace
+
+TEST_CASE("both modules have the nine option pages with the same controls, and their texts fit") {
+    constexpr WORD kPages[] = {IDD_OPT_PATHS, IDD_OPT_SUPPORT, IDD_OPT_WINVIDEO, IDD_OPT_COREVIDEO, IDD_OPT_D3D,
+                               IDD_OPT_VECTOR, IDD_OPT_SOUND, IDD_OPT_INPUT, IDD_OPT_MISC};
+    LoadedModule english("english"), italian("italian");
+    REQUIRE(english.get() != nullptr);
+    REQUIRE(italian.get() != nullptr);
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 500, nullptr, nullptr, nullptr, nullptr);
+    for (WORD id : kPages) {
+        INFO("page " << id);
+        const std::string controls = OptionPageControls(english.get(), id, parent);
+        CHECK_FALSE(controls.empty());
+        CHECK_EQ(OptionPageControls(italian.get(), id, parent), controls);
+    }
+    // The sample-rate radios store their captions: the rate's first four
+    // digits, at most five characters.
+    for (const auto& lang : kLanguages) {
+        LoadedModule module(lang.name);
+        HWND page = CreateDialogParamA(module.get(), MAKEINTRESOURCEA(IDD_OPT_SOUND), parent, PassiveDialogProc, 0);
+        REQUIRE(page != nullptr);
+        const char* prefixes[] = {"1102", "2205", "4410", "4800"};
+        for (int i = 0; i < 4; ++i) {
+            const std::string caption = WindowText(GetDlgItem(page, IDC_OPT_SAMPLERATE_FIRST + 1 + i));
+            INFO(lang.name << " radio " << i);
+            CHECK_EQ(caption.substr(0, 4), prefixes[i]);
+            CHECK_LE(caption.size(), 5u);
+        }
+        DestroyWindow(page);
     }
     DestroyWindow(parent);
 }
