@@ -10,7 +10,9 @@
 #include "app/report.h"
 #include "catalogue/catalogue.h"
 #include "db/database.h"
+#include "documents/documents.h"
 #include "gamelist/game_list.h"
+#include "preferences/preferences.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
@@ -75,12 +77,16 @@ void OnCommand(HWND window, UINT command) {
     case IDM_VERIFY: RunCatalogueCommand(window, VerifySetsTask); break;
     case IDM_EXIT: SendMessageA(window, WM_DESTROY, 0, 0); break;
     case IDM_RUN: RunSelectedGame(); break;
+    case IDM_GAME_INFO: ShowGameInfo(window); break;
+    case IDM_GAME_HISTORY: ShowGameHistory(window); break;
     case IDM_ROM_DOWNLOAD: OpenRomDownload(); break;
     case IDM_RELOAD: RunBackgroundTask(window, ReloadGameList); break;
+    case IDM_PREFERENCES: ShowPreferencesSheet(window, 0); break;
     case IDM_VIEW_LARGE:
     case IDM_VIEW_SMALL:
     case IDM_VIEW_LIST:
     case IDM_VIEW_DETAILS: OnViewCommand(window, command); break;
+    case IDM_ABOUT: ShowAboutBox(window); break;
     default: break;  // commands of parts not built yet do nothing
     }
 }
@@ -95,6 +101,7 @@ LRESULT OnCreate(HWND window) {
     CreateGameList(window, Settings.ListLayout);
     ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);
     RunBackgroundTask(window, ReloadGameList);
+    if (Settings.Version != kSettingsVersion) RunFirstStartWizard(window);
     return 0;
 }
 
