@@ -22,6 +22,20 @@ static_assert(kWizardFlags == 0x00082008);
 
 HWND wizardFrame;     // set by the welcome page, used by the others
 bool wizardFinished;  // Finish was pressed during this run
+HFONT titleFont;      // the welcome and finish pages' titles, for one run
+
+// The exterior pages' title font of Wizard97 wizards: Verdana bold, 12 points.
+HFONT CreateTitleFont() {
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(12, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    return CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Verdana");
+}
+
+void UseTitleFont(HWND page, int titleId) {
+    SendDlgItemMessageA(page, titleId, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont), FALSE);
+}
 
 void SetButtons(DWORD buttons) { SendMessageA(wizardFrame, PSM_SETWIZBUTTONS, 0, buttons); }
 
@@ -81,7 +95,10 @@ struct EmulatorPaths {
 // All three page procedures answer 0: the wizard's defaults (move on,
 // close on Finish) are what they want.
 INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) wizardFrame = GetParent(page);
+    if (message == WM_INITDIALOG) {
+        wizardFrame = GetParent(page);
+        UseTitleFont(page, IDC_WIZARD_WELCOME_TITLE);
+    }
     if (message == WM_NOTIFY && NotifyCode(lParam) == PSN_SETACTIVE) SetButtons(PSWIZB_NEXT);
     return 0;
 }
@@ -93,6 +110,7 @@ INT_PTR CALLBACK EmulatorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
 }
 
 INT_PTR CALLBACK FinishPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) UseTitleFont(page, IDC_WIZARD_FINISH_TITLE);
     if (message == WM_NOTIFY) OnFinishNotify(page, NotifyCode(lParam));
     return 0;
 }
@@ -118,7 +136,10 @@ void RunFirstStartWizard(HWND owner) {
     std::memcpy(before.dir, Settings.MameDir, sizeof before.dir);
     std::memcpy(before.cfg, Settings.MameCfg, sizeof before.cfg);
     wizardFinished = false;
+    titleFont = CreateTitleFont();
     PropertySheetA(&header);
+    DeleteObject(titleFont);
+    titleFont = nullptr;
     if (wizardFinished) return;
     std::memcpy(Settings.MameName, before.name, sizeof before.name);
     std::memcpy(Settings.MameDir, before.dir, sizeof before.dir);
