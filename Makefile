@@ -27,7 +27,7 @@ RUN_ARCH := $(firstword $(ARCHS))
 HOST_TESTS_ARCH := $(lastword $(ARCHS))
 ENV = export BUILD_DIR=$(BUILD_DIR) QUILLET_TEST_ARCHS="$(ARCHS)" && . tools/env.sh
 
-.PHONY: all deps archs build native sanitize win win32 win64 dist prefix run check fuzz bench screens clean
+.PHONY: all deps archs build native sanitize win win32 win64 dist installer prefix run check fuzz bench screens clean
 
 all: build
 
@@ -49,7 +49,7 @@ sanitize: deps
 # $(call win_build,BITS,TOOLCHAIN)
 define win_build
 	@cmake -S . -B $(BUILD_DIR)/win$(1) -DCMAKE_TOOLCHAIN_FILE=cmake/$(2).cmake -DCMAKE_BUILD_TYPE=Release \
-	  $(if $(filter $(1),$(HOST_TESTS_ARCH)),-DQUILLET_NATIVE_BUILD=$(NATIVE) -DQUILLET_SANITIZE_BUILD=$(SANITIZE),-UQUILLET_NATIVE_BUILD -UQUILLET_SANITIZE_BUILD) >/dev/null
+	  $(if $(filter $(1),$(HOST_TESTS_ARCH)),-DQUILLET_NATIVE_BUILD=$(NATIVE) -DQUILLET_SANITIZE_BUILD=$(SANITIZE) -DQUILLET_TEST_ARCHS="$(ARCHS)",-UQUILLET_NATIVE_BUILD -UQUILLET_SANITIZE_BUILD -UQUILLET_TEST_ARCHS) >/dev/null
 	@cmake --build $(BUILD_DIR)/win$(1) -j$(JOBS)
 endef
 
@@ -66,6 +66,11 @@ build: native sanitize win
 dist: win
 	@tools/dist.sh $(BUILD_DIR)
 
+# One NSIS installer per edition, with the SQLite ODBC driver built from
+# Debian's sources (fetched once into build/driver/src).
+installer: dist
+	@tools/build-installer.sh $(BUILD_DIR)
+
 prefix: archs win
 	@for arch in $(ARCHS); do tools/prepare-prefix.sh $(BUILD_DIR) $$arch; done
 
@@ -76,7 +81,7 @@ run: archs win
 
 # One CTest run over the editions this host tests, so the output ends with
 # one summary line.
-check: build dist prefix
+check: build installer prefix
 	@mkdir -p $(BUILD_DIR)/check
 	@{ echo "# The editions this host tests: $(ARCHS)"; \
 	  for arch in $(ARCHS); do echo "subdirs(\"$(BUILD_DIR)/win$$arch\")"; done; } > $(BUILD_DIR)/check/CTestTestfile.cmake

@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "app/main_window.h"
 #include "app/report.h"
+#include "preferences/preferences.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
@@ -42,6 +43,7 @@ void RunApplication() {
 
     ProgramInstance = GetModuleHandleA(nullptr);
     ProcessHeap = GetProcessHeap();
+    RegisterLinkClasses();
     INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
     InitCommonControlsEx(&controls);
     NoteStartDirectory();

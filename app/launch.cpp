@@ -16,9 +16,10 @@ const char RomDownloadUrlFormat[] = "explorer.exe \"ftp://roms.quillet-mame.org:
 namespace {
 
 // Each command keeps the name of its last use: with no focused row it
-// starts that one again (an empty name the first time).
-char runName[9];
-char downloadName[9];
+// starts that one again. Before any use the name is empty, and then the
+// command does nothing. Room for ROM names of up to 16 characters.
+char runName[17];
+char downloadName[17];
 
 void StartDetached(char* commandLine, const char* directory) {
     STARTUPINFOA startup{};
@@ -38,6 +39,7 @@ void RunSelectedGame() {
         return;
     }
     GetFocusedItemText(runName, 0, sizeof runName);
+    if (runName[0] == '\0') return;
     char commandLine[sizeof Settings.MameName + sizeof runName + 8];
     std::snprintf(commandLine, sizeof commandLine, "%s  \"%s\"", Settings.MameName, runName);
     StartDetached(commandLine, Settings.MameDir[0] ? Settings.MameDir : nullptr);
@@ -45,6 +47,7 @@ void RunSelectedGame() {
 
 void OpenRomDownload() {
     GetFocusedItemText(downloadName, 0, sizeof downloadName);
+    if (downloadName[0] == '\0') return;
     char commandLine[sizeof RomDownloadUrlFormat + sizeof downloadName];
     std::snprintf(commandLine, sizeof commandLine, RomDownloadUrlFormat, downloadName);
     StartDetached(commandLine, nullptr);

@@ -10,9 +10,11 @@
 #include "app/report.h"
 #include "catalogue/catalogue.h"
 #include "db/database.h"
+#include "documents/documents.h"
 #include "filters/filter_sheet.h"
 #include "gamelist/game_list.h"
 #include "options/options.h"
+#include "preferences/preferences.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
@@ -88,10 +90,14 @@ void OnCommand(HWND window, UINT command) {
     case IDM_FILTER_FIRST + 0: case IDM_FILTER_FIRST + 1: case IDM_FILTER_FIRST + 2: case IDM_FILTER_FIRST + 3:
     case IDM_FILTER_FIRST + 4: case IDM_FILTER_FIRST + 5: case IDM_FILTER_FIRST + 6: case IDM_FILTER_FIRST + 7:
     case IDM_FILTER_LAST: ShowFilterSheet(window, command - IDM_FILTER_FIRST); break;
+    case IDM_GAME_INFO: ShowGameInfo(window); break;
+    case IDM_GAME_HISTORY: ShowGameHistory(window); break;
+    case IDM_PREFERENCES: ShowPreferencesSheet(window, 0); break;
     case IDM_VIEW_LARGE:
     case IDM_VIEW_SMALL:
     case IDM_VIEW_LIST:
     case IDM_VIEW_DETAILS: OnViewCommand(window, command); break;
+    case IDM_ABOUT: ShowAboutBox(window); break;
     default: break;  // commands of parts not built yet do nothing
     }
 }
@@ -106,6 +112,7 @@ LRESULT OnCreate(HWND window) {
     CreateGameList(window, Settings.ListLayout);
     ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);
     RunBackgroundTask(window, ReloadGameList);
+    if (Settings.Version != kSettingsVersion) RunFirstStartWizard(window);
     return 0;
 }
 

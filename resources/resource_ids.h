@@ -85,6 +85,22 @@
 #define IDC_FILTER_FREQ_TO      11805
 #define IDC_FILTER_FREQ_ONLY    11806
 
+/* Preferences page, first-start wizard and about box (language module) */
+#define IDD_PREFERENCES         10000
+#define IDC_PREF_MAME_PATH      10001
+#define IDC_PREF_BROWSE         10002
+#define IDC_PREF_ICONS          10003
+#define IDC_PREF_LANGUAGE       10004
+#define IDD_WIZARD_WELCOME      13000
+#define IDC_WIZARD_WELCOME_TITLE 13001  /* shown in the wizard's title font */
+#define IDD_WIZARD_EMULATOR     13010
+#define IDC_WIZARD_MAME_PATH    13011
+#define IDC_WIZARD_BROWSE       13012
+#define IDD_WIZARD_FINISH       13020
+#define IDC_WIZARD_FINISH_TITLE 13021
+#define IDC_ABOUT_WEB_LINK      13103  /* class WEBLINK */
+#define IDC_ABOUT_MAIL_LINK     13104  /* class MAILLINK */
+
 /* Commands (WM_COMMAND low word) */
 #define IDM_REBUILD             1001
 #define IDM_VERIFY              1002

@@ -17,20 +17,22 @@ BYTE* FieldOf(const SettingsValue& v) { return reinterpret_cast<BYTE*>(&Settings
 // Reads the value straight into its field with the field's capacity. A
 // missing value, or one larger than the field, leaves the field as it was;
 // the stored type is not looked at.
-void ReadValue(HKEY key, const SettingsValue& v) {
+// Returns whether the value was there and taken.
+bool ReadValue(HKEY key, const SettingsValue& v) {
     BYTE data[sizeof(FrontendSettings::MameName)];  // the largest field
     DWORD size = static_cast<DWORD>(v.capacity);
-    if (RegQueryValueExA(key, v.name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return;
+    if (RegQueryValueExA(key, v.name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return false;
     BYTE* field = FieldOf(v);
     if (v.type == RegType::String) {
         // A string of up to capacity-1 characters fits; keep it terminated
         // even when the stored data lacks its NUL.
-        if (size == v.capacity && data[size - 1] != '\0') return;
+        if (size == v.capacity && data[size - 1] != '\0') return false;
         std::memcpy(field, data, size);
         field[size < v.capacity ? size : v.capacity - 1] = '\0';
     } else {
         std::memcpy(field, data, size);
     }
+    return true;
 }
 
 void WriteValue(HKEY key, const SettingsValue& v) {
@@ -42,11 +44,18 @@ void WriteValue(HKEY key, const SettingsValue& v) {
 
 }  // namespace
 
+// The machine values (emulator paths and Version) are kept in the user key
+// as well. A standard user cannot write the machine key of an installed
+// 64-bit program (no registry virtualization), so without the copy the
+// emulator paths would be lost at every exit and the first-start wizard
+// would return at every start. The machine key still comes first: the user
+// key's copy only fills what the machine key lacks.
 void LoadSettings() {
     HKEY key;
+    bool fromMachine[kSettingsValueCount] = {};
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         for (size_t i = 0; i < kSettingsValueCount; ++i)
-            if (kSettingsValues[i].root == RegRoot::Machine) ReadValue(key, kSettingsValues[i]);
+            if (kSettingsValues[i].root == RegRoot::Machine) fromMachine[i] = ReadValue(key, kSettingsValues[i]);
         RegCloseKey(key);
     }
     LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ,
@@ -57,7 +66,7 @@ void LoadSettings() {
         return;
     }
     for (size_t i = 0; i < kSettingsValueCount; ++i)
-        if (kSettingsValues[i].root == RegRoot::User) ReadValue(key, kSettingsValues[i]);
+        if (kSettingsValues[i].root == RegRoot::User || !fromMachine[i]) ReadValue(key, kSettingsValues[i]);
     RegCloseKey(key);
 }
 
@@ -74,8 +83,8 @@ void SaveSettings(HWND owner) {
         ReportMessage(owner, MessageSourceSystem, 0);
         return;
     }
-    for (size_t i = 0; i < kSettingsValueCount; ++i)
-        if (kSettingsValues[i].root == RegRoot::User) WriteValue(key, kSettingsValues[i]);
+    // Every value, the machine ones included (see LoadSettings).
+    for (size_t i = 0; i < kSettingsValueCount; ++i) WriteValue(key, kSettingsValues[i]);
     RegCloseKey(key);
 }
 

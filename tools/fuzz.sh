@@ -12,10 +12,14 @@ fi
 build=$(cd "$1" && pwd)
 seconds=$2
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-seeds="$source_dir/tests/fixtures/catalogue"
 
 status=0
-for name in game_list verify category; do
+for name in game_list verify category options history info; do
+  case $name in
+    options) seeds="$source_dir/tests/fixtures/options" ;;
+    history|info) seeds="$source_dir/tests/fixtures/documents" ;;
+    *) seeds="$source_dir/tests/fixtures/catalogue" ;;
+  esac
   fuzzer="$build/fuzz/fuzz_$name"
   if [ ! -x "$fuzzer" ]; then
     echo "missing $fuzzer (build with QUILLET_FUZZ=ON)" >&2

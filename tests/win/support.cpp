@@ -59,6 +59,13 @@ void RegistrySandbox::CreateMachineKey(bool withLanguages) {
     RegCloseKey(key);
 }
 
+void RegistrySandbox::StoreVersion(DWORD version) {
+    HKEY key;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Halvorn\\Quillet", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, "Version", 0, REG_DWORD, reinterpret_cast<BYTE*>(&version), sizeof version);
+    RegCloseKey(key);
+}
+
 TempDir::TempDir() {
     char tmp[MAX_PATH];
     GetTempPathA(MAX_PATH, tmp);

@@ -21,6 +21,9 @@ public:
     // Creates "Software\Halvorn\Quillet" (and its Languages subkey with the
     // two shipped languages) under the sandboxed machine root.
     void CreateMachineKey(bool withLanguages = true);
+    // Stores Version in the machine key, as an installer that completed
+    // set-up leaves it: 0x70000 keeps the first-start wizard away.
+    void StoreVersion(DWORD version = 0x70000);
 
 private:
     std::string base_;

@@ -51,6 +51,32 @@ struct UserKeyGuard {
     }
 };
 
+// The run is of a program whose set-up was completed: Version 0x70000 in the
+// prefix's machine key keeps the first-start wizard away. What was there
+// before is put back.
+struct FinishedSetupGuard {
+    DWORD old = 0;
+    bool hadValue = false;
+    FinishedSetupGuard() {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUserKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
+        DWORD size = sizeof old;
+        hadValue = RegQueryValueExA(key, "Version", nullptr, nullptr, reinterpret_cast<BYTE*>(&old), &size) == 0;
+        DWORD version = kSettingsVersion;
+        RegSetValueExA(key, "Version", 0, REG_DWORD, reinterpret_cast<BYTE*>(&version), sizeof version);
+        RegCloseKey(key);
+    }
+    ~FinishedSetupGuard() {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUserKey, 0, KEY_ALL_ACCESS, &key)) return;
+        if (hadValue)
+            RegSetValueExA(key, "Version", 0, REG_DWORD, reinterpret_cast<BYTE*>(&old), sizeof old);
+        else
+            RegDeleteValueA(key, "Version");
+        RegCloseKey(key);
+    }
+};
+
 // A start directory as the installer lays it out.
 struct Installation {
     TempDir dir;
@@ -140,8 +166,8 @@ TEST_CASE("a second copy ends at once with code 0 and shows no window") {
 
 TEST_CASE("start, main window, close: exit code 0 and every user value stored with its type") {
     UserKeyGuard guard;
+    FinishedSetupGuard setUp;
     Installation install;
-    // A stored Version keeps the first-start wizard away.
     Process app(install.dir.path());
     REQUIRE(app.started);
     HWND window = WaitForMainWindow(app, 30000);
@@ -183,6 +209,7 @@ TEST_CASE("start, main window, close: exit code 0 and every user value stored wi
 
 TEST_CASE("the Italian module is chosen when Lang is italian") {
     UserKeyGuard guard;
+    FinishedSetupGuard setUp;
     HKEY key;
     RegCreateKeyExA(HKEY_CURRENT_USER, kUserKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
     RegSetValueExA(key, "Lang", 0, REG_SZ, reinterpret_cast<const BYTE*>("italian"), 8);

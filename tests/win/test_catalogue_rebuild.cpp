@@ -63,6 +63,7 @@ class MainWindowRun {
 public:
     explicit MainWindowRun(const std::string& databasePath) {
         registry_.CreateMachineKey();
+        Settings.Version = kSettingsVersion;  // no first-start wizard
         lstrcpynA(DatabasePath, databasePath.c_str(), sizeof DatabasePath);
         window_ = CreateMainWindow();
     }

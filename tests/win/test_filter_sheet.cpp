@@ -171,6 +171,7 @@ struct Fixture {
     TempDir start;
     Fixture() {
         registry.CreateMachineKey();
+        registry.StoreVersion();  // set-up finished: no first-start wizard
         REQUIRE(CopyFileA(BuildPath("gamelist_empty.mdb").c_str(), start.file("gamelist.mdb").c_str(), FALSE));
     }
     // Fills the catalogue through the running program's connection and

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "preferences/preferences.h"
 #include "resources/resource_ids.h"
 
 using quillet::test::BuildPath;
@@ -357,6 +358,43 @@ TEST_CASE("the Italian module is translated, not copied") {
     CHECK_LE(sameItems * 5, italianItems.size());
     DestroyMenu(englishMenu);
     DestroyMenu(italianMenu);
+}
+
+// The sheets' and the about box's templates, each with the controls the
+// program reads and writes.
+static INT_PTR CALLBACK SilentDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+TEST_CASE("the preferences, wizard and about dialogs are in every module with their controls") {
+    struct DialogControls {
+        WORD dialog;
+        std::vector<int> controls;
+    };
+    const DialogControls dialogs[] = {
+        {IDD_PREFERENCES, {IDC_PREF_MAME_PATH, IDC_PREF_BROWSE, IDC_PREF_ICONS, IDC_PREF_LANGUAGE}},
+        {IDD_WIZARD_WELCOME, {}},
+        {IDD_WIZARD_EMULATOR, {IDC_WIZARD_MAME_PATH, IDC_WIZARD_BROWSE}},
+        {IDD_WIZARD_FINISH, {}},
+        {IDD_ABOUT, {IDC_ABOUT_ICON, IDC_ABOUT_TEXT, IDC_ABOUT_WEB_LINK, IDC_ABOUT_MAIL_LINK, IDOK}},
+    };
+    quillet::RegisterLinkClasses();  // the about box uses WEBLINK and MAILLINK
+    // Pages are child windows: they need a parent.
+    HWND parent = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    for (const auto& lang : kLanguages) {
+        LoadedModule module(lang.name);
+        REQUIRE(module.get() != nullptr);
+        for (const auto& expected : dialogs) {
+            INFO(std::string(lang.name) << " dialog " << expected.dialog);
+            CHECK(HasResource(module.get(), RT_DIALOG, expected.dialog, lang.language));
+            HWND dialog = CreateDialogParamA(module.get(), MAKEINTRESOURCEA(expected.dialog), parent, SilentDialogProc, 0);
+            REQUIRE(dialog != nullptr);
+            for (int id : expected.controls) {
+                INFO("control " << id);
+                CHECK(GetDlgItem(dialog, id) != nullptr);
+            }
+            DestroyWindow(dialog);
+        }
+    }
+    DestroyWindow(parent);
 }
 
 // --- the program's own resources ---------------------------------------------

@@ -65,6 +65,7 @@ struct Fixture {
     TempDir start;
     Fixture(bool catalogue = true) {
         registry.CreateMachineKey();
+        registry.StoreVersion();
         if (catalogue) CopyFileA(BuildPath("gamelist.mdb").c_str(), start.file("gamelist.mdb").c_str(), FALSE);
     }
 };

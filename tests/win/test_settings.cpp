@@ -109,19 +109,23 @@ TEST_CASE("a save writes every value with its registry type and size") {
     CHECK_EQ(std::memcmp(&Settings.Filter, &saved.Filter, sizeof saved.Filter), 0);
 }
 
-TEST_CASE("without the machine key a save writes only user values, silently") {
-    RegistrySandbox registry;
+TEST_CASE("without a writable machine key the emulator paths and Version persist through the user key") {
+    RegistrySandbox registry;  // no machine key: as a standard user who cannot write it
     MessageBoxRecorder boxes;
     Reset();
-    std::strcpy(Settings.MameName, "C:\\Emu\\mame.exe");
-    Settings.Version = 0x70000;
     LoadSettings();  // creates the user key
     std::strcpy(Settings.MameName, "C:\\Emu\\mame.exe");
+    DeriveEmulatorPaths(Settings);
+    Settings.Version = 0x70000;
     SaveSettings(nullptr);
     CHECK_FALSE(KeyExists(HKEY_LOCAL_MACHINE));
-    CHECK(Query(HKEY_CURRENT_USER, "ColorGood").exists);
-    CHECK_FALSE(Query(HKEY_CURRENT_USER, "MameName").exists);
     CHECK(boxes.boxes().empty());
+
+    Reset();
+    LoadSettings();
+    CHECK_EQ(std::string(Settings.MameName), "C:\\Emu\\mame.exe");
+    CHECK_EQ(std::string(Settings.MameCfg), "C:\\Emu\\mame.ini");
+    CHECK_EQ(Settings.Version, 0x70000u);  // the wizard does not come back
 }
 
 TEST_CASE("a stored Lang fits with 27 characters, not with 28") {
@@ -163,9 +167,12 @@ TEST_CASE("machine values load from the machine key") {
     StoreString(HKEY_LOCAL_MACHINE, "MameDir", "D:\\MAME\\");
     const DWORD version = 0x70000;
     Store(HKEY_LOCAL_MACHINE, "Version", REG_DWORD, &version, 4);
+    // The user key's copies only fill what the machine key lacks.
+    StoreString(HKEY_CURRENT_USER, "MameName", "E:\\old\\mame.exe");
+    StoreString(HKEY_CURRENT_USER, "MameCfg", "E:\\old\\mame.ini");
     LoadSettings();
     CHECK_EQ(std::string(Settings.MameName), "D:\\MAME\\mame.exe");
     CHECK_EQ(std::string(Settings.MameDir), "D:\\MAME\\");
-    CHECK_EQ(std::string(Settings.MameCfg), "");
+    CHECK_EQ(std::string(Settings.MameCfg), "E:\\old\\mame.ini");
     CHECK_EQ(Settings.Version, 0x70000u);
 }

@@ -1,0 +1,170 @@
+#include "documents/documents.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/globals.h"
+#include "app/progress.h"
+#include "app/report.h"
+#include "documents/document_scan.h"
+#include "gamelist/game_list.h"
+#include "resources/resource_ids.h"
+#include "settings/frontend_settings.h"
+#include "settings/language.h"
+
+namespace quillet {
+
+namespace {
+
+using DocumentSearch = bool (*)(const char*, const char*, const char*, DocumentSpan*);
+
+struct DocumentKind {
+    const char* fileName;
+    UINT captionStringId;
+    DWORD openFailedMessage;
+    DWORD noEntryMessage;
+    DocumentSearch search;
+};
+
+constexpr DocumentKind kMameInfo{"mameinfo.dat", IDS_CAPTION_MAMEINFO, MSG_MAMEINFO_OPEN, MSG_NO_MAMEINFO_ENTRY,
+                                 FindInfoText};
+constexpr DocumentKind kHistory{"history.dat", IDS_CAPTION_HISTORY, MSG_HISTORY_OPEN, MSG_NO_HISTORY_ENTRY,
+                                FindHistoryText};
+
+constexpr int kRomNameColumn = 0;
+constexpr int kDescriptionColumn = 1;
+constexpr int kCloneofColumn = 5;
+
+// Closes what it holds on every path.
+struct Handle {
+    HANDLE value;
+    ~Handle() {
+        if (value && value != INVALID_HANDLE_VALUE) CloseHandle(value);
+    }
+};
+struct View {
+    const void* address;
+    ~View() {
+        if (address) UnmapViewOfFile(address);
+    }
+};
+
+// Today's files are UTF-8 (often with a byte-order mark); older ones are in
+// the ANSI code page of whoever wrote them. Text that decodes as UTF-8 is
+// taken as UTF-8, anything else as ANSI.
+std::wstring DecodeText(const std::string& bytes) {
+    if (bytes.empty()) return {};
+    const int length = static_cast<int>(bytes.size());
+    UINT codePage = CP_UTF8;
+    int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+    if (wide <= 0) {
+        codePage = CP_ACP;
+        wide = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    }
+    std::wstring text(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), length, text.data(), wide);
+    return text;
+}
+
+int LoadDocumentText(HWND owner, const DocumentKind& kind, const char* name, std::wstring& text) {
+    char path[512];
+    const int written = std::snprintf(path, sizeof path, "%s%s", Settings.MameDir, kind.fileName);
+    if (written < 0 || static_cast<size_t>(written) >= sizeof path) {
+        ReportMessage(owner, MessageSourceModule, kind.openFailedMessage);
+        return kDocumentReported;
+    }
+    Handle file{CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.value == INVALID_HANDLE_VALUE) {
+        ReportMessage(owner, MessageSourceModule, kind.openFailedMessage);
+        return kDocumentReported;
+    }
+    // An empty file cannot be mapped: the system's text says so.
+    Handle mapping{CreateFileMappingA(file.value, nullptr, PAGE_READONLY, 0, 0, nullptr)};
+    View view{mapping.value ? MapViewOfFile(mapping.value, FILE_MAP_READ, 0, 0, 0) : nullptr};
+    LARGE_INTEGER size{};
+    if (!view.address || !GetFileSizeEx(file.value, &size)) {
+        ReportMessage(owner, MessageSourceSystem, 0);
+        return kDocumentReported;
+    }
+    const char* begin = static_cast<const char*>(view.address);
+    const char* end = begin + static_cast<size_t>(size.QuadPart);
+    DocumentSpan span;
+    if (!kind.search(begin, end, name, &span)) return kDocumentNoEntry;
+    text = DecodeText(WithCrLfLineEnds(span.begin, span.end));
+    return kDocumentFound;
+}
+
+void ShowGameDocument(HWND mainWindow, const DocumentKind& kind) {
+    // With no focused row there is no game to look up.
+    char romName[kRomNameLength + 1] = "";
+    GetFocusedItemText(romName, kRomNameColumn, sizeof romName);
+    if (romName[0] == '\0') return;
+    if (Settings.MameName[0] == '\0') {
+        ReportMessage(mainWindow, MessageSourceModule, MSG_NO_EMULATOR);
+        return;
+    }
+    // A clone's documents are its parent's; a game that is no clone has a
+    // single space in this column.
+    char parent[kRomNameLength + 1] = "";
+    GetFocusedItemText(parent, kCloneofColumn, sizeof parent);
+    const char* name = parent[0] != '\0' && parent[0] != ' ' ? parent : romName;
+    char title[120] = "";
+    GetFocusedItemText(title, kDescriptionColumn, sizeof title);
+
+    std::wstring text;
+    switch (LoadDocumentText(mainWindow, kind, name, text)) {
+    case kDocumentFound: RunDocumentViewer(mainWindow, {title, kind.captionStringId, text.c_str()}); break;
+    case kDocumentNoEntry: ReportMessage(mainWindow, MessageSourceModule, kind.noEntryMessage); break;
+    default: break;
+    }
+}
+
+void OnViewerInit(HWND dialog, const DocumentViewerParams& params) {
+    CenterOnParent(dialog);
+    // The caption string and the title share one 256-byte caption; a title
+    // that does not fit is cut.
+    char caption[256] = "";
+    if (LoadStringA(LanguageModule, params.captionStringId, caption, sizeof caption) <= 0) caption[0] = '\0';
+    const size_t used = std::strlen(caption);
+    lstrcpynA(caption + used, params.title, static_cast<int>(sizeof caption - used));
+    SetWindowTextA(dialog, caption);
+    // Entries run well past the edit control's default 32,767 characters.
+    SendDlgItemMessageW(dialog, IDC_DOCUMENT_TEXT, EM_SETLIMITTEXT, 0, 0);
+    SetDlgItemTextW(dialog, IDC_DOCUMENT_TEXT, params.text);
+}
+
+}  // namespace
+
+void ShowGameInfo(HWND mainWindow) { ShowGameDocument(mainWindow, kMameInfo); }
+void ShowGameHistory(HWND mainWindow) { ShowGameDocument(mainWindow, kHistory); }
+
+int LoadInfoText(HWND owner, const char* name, std::wstring& text) {
+    return LoadDocumentText(owner, kMameInfo, name, text);
+}
+
+int LoadHistoryText(HWND owner, const char* name, std::wstring& text) {
+    return LoadDocumentText(owner, kHistory, name, text);
+}
+
+void RunDocumentViewer(HWND owner, const DocumentViewerParams& params) {
+    // The Unicode dialog makes the edit control a Unicode one, so UTF-8
+    // entries show in any language, whatever the ANSI code page.
+    DialogBoxParamW(ProgramInstance, MAKEINTRESOURCEW(IDD_DOCUMENT_VIEWER), owner, DocumentViewerProc,
+                    reinterpret_cast<LPARAM>(&params));
+}
+
+INT_PTR CALLBACK DocumentViewerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: OnViewerInit(dialog, *reinterpret_cast<const DocumentViewerParams*>(lParam)); return TRUE;
+    case WM_COMMAND:
+        // OK, and Escape (IDCANCEL) as in any other box.
+        if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
+        SendMessageW(dialog, WM_CLOSE, 0, 0);
+        return TRUE;
+    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
+    default: return FALSE;
+    }
+}
+
+}  // namespace quillet
