@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/main_window.h"
-#include "app/report.h"
+#include "base/report.h"
 #include "preferences/preferences.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/report.h"
+#include "base/report.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"

@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/launch.h"
-#include "app/progress.h"
-#include "app/report.h"
+#include "base/progress.h"
+#include "base/report.h"
 #include "catalogue/catalogue.h"
 #include "db/database.h"
 #include "documents/documents.h"

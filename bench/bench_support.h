@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/progress.h"
-#include "app/report.h"
+#include "base/globals.h"
+#include "base/progress.h"
+#include "base/report.h"
 #include "gamelist/game_list.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"

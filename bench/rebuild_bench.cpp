@@ -30,6 +30,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/stages.h"
 #include "db/database.h"
+#include "gamelist/game_list.h"
 
 using namespace quillet;
 using namespace quillet::bench;

@@ -35,6 +35,7 @@
 
 #include "bench/bench_support.h"
 #include "db/database.h"
+#include "gamelist/game_list.h"
 
 using namespace quillet;
 using namespace quillet::bench;

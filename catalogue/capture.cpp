@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
-#include "app/progress.h"
-#include "app/report.h"
-#include "app/progress_counter.h"
+#include "base/progress.h"
+#include "base/report.h"
+#include "base/progress_counter.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"

@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
-#include "app/progress.h"
-#include "app/report.h"
-#include "app/progress_counter.h"
+#include "base/progress.h"
+#include "base/report.h"
+#include "base/progress_counter.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"

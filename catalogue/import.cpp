@@ -6,10 +6,10 @@
 
 #include <cstddef>
 
-#include "app/progress.h"
-#include "app/report.h"
+#include "base/progress.h"
+#include "base/report.h"
 #include "catalogue/import_record.h"
-#include "app/progress_counter.h"
+#include "base/progress_counter.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"

@@ -7,7 +7,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include "app/progress_counter.h"
+#include "base/progress_counter.h"
 #include "db/database.h"
 
 namespace quillet {

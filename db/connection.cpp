@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/report.h"
+#include "base/report.h"
 #include "resources/resource_ids.h"
 
 namespace quillet {

@@ -36,6 +36,5 @@ GameRecord* PopGameRecord(GameRecordList& list);                      // null wh
 void FreeGameRecord(GameRecord* record);
 
 bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts);
-DWORD WINAPI ReloadGameList(LPVOID dialog);
 
 }  // namespace quillet

@@ -4,12 +4,11 @@
 // the game list.
 #include <cstddef>
 
-#include "app/globals.h"
-#include "app/progress.h"
-#include "app/progress_counter.h"
-#include "app/report.h"
+#include "base/globals.h"
+#include "base/progress.h"
+#include "base/progress_counter.h"
+#include "base/report.h"
 #include "db/database.h"
-#include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
 
@@ -207,18 +206,6 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
     SQLFreeStmt(GameQueryStatement, SQL_UNBIND);
     HeapFree(ProcessHeap, 0, row);
     return true;
-}
-
-DWORD WINAPI ReloadGameList(LPVOID parameter) {
-    const HWND dialog = static_cast<HWND>(parameter);
-    GameRecordList list{};
-    FetchGames(dialog, list, RecordTexts);
-    ShowGameRecords(list);
-    // The list normally takes every record; whatever it could not take (its
-    // own allocation failed) is released here rather than lost.
-    while (GameRecord* record = PopGameRecord(list)) FreeGameRecord(record);
-    SendMessageA(dialog, WM_CLOSE, 0, 0);
-    return 0;
 }
 
 }  // namespace quillet

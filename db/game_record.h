@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/record_texts.h"
+
 namespace quillet {
 
 // Text fields are zero-terminated; widths include the terminator. The seven
@@ -30,27 +32,6 @@ struct GameRecord {
     char Category[96];
     char IconPath[16];
 };
-
-// Indexes into RecordTexts.
-enum RecordText : int {
-    kTextOriginalNo = 0,     // 2047
-    kTextOriginalYes,        // 2048
-    kTextGood,               // 2039
-    kTextBestAvailable,      // 2040
-    kTextBad,                // 2041
-    kTextOtherStatus,        // 2042
-    kTextImperfect,          // 2044
-    kTextPreliminary,        // 2045
-    kTextDriverOther,        // 2046
-    kTextRaster,             // 2035
-    kTextVector,             // 2036
-    kTextHorizontal,         // 2037
-    kTextVertical,           // 2038
-    kRecordTextCount
-};
-
-// String ids of RecordTexts, in slot order.
-extern const unsigned kRecordTextIds[kRecordTextCount];
 
 using RecordTextTable = char[kRecordTextCount][16];
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/progress.h"
-#include "app/report.h"
+#include "base/globals.h"
+#include "base/progress.h"
+#include "base/report.h"
 #include "documents/document_scan.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"

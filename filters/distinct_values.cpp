@@ -3,7 +3,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include "app/report.h"
+#include "base/report.h"
 #include "db/database.h"
 #include "resources/resource_ids.h"
 

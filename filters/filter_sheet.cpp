@@ -14,8 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/progress.h"
+#include "base/progress.h"
 #include "db/database.h"
+#include "gamelist/game_list.h"
 #include "filters/distinct_values.h"
 #include "filters/filter_query.h"
 #include "resources/resource_ids.h"

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/report.h"
+#include "base/globals.h"
+#include "base/report.h"
 #include "gamelist/row_colour.h"
 #include "gamelist/shell_sort.h"
 #include "resources/resource_ids.h"
@@ -291,6 +291,18 @@ void GetFocusedItemText(char* buffer, int column, int capacity) {
     item.pszText = buffer;
     item.cchTextMax = capacity;
     SendMessageA(GameListWindow, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+DWORD WINAPI ReloadGameList(LPVOID parameter) {
+    const HWND dialog = static_cast<HWND>(parameter);
+    GameRecordList list{};
+    FetchGames(dialog, list, RecordTexts);
+    ShowGameRecords(list);
+    // The list normally takes every record; whatever it could not take (its
+    // own allocation failed) is released here rather than lost.
+    while (GameRecord* record = PopGameRecord(list)) FreeGameRecord(record);
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    return 0;
 }
 
 }  // namespace quillet

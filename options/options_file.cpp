@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/report.h"
+#include "base/report.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
 

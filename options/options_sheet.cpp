@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/report.h"
+#include "base/report.h"
 #include "gamelist/game_list.h"
 #include "options/emulator_options.h"
 #include "options/options.h"

@@ -1,7 +1,7 @@
 #include "preferences/preferences.h"
 
-#include "app/globals.h"
-#include "app/progress.h"
+#include "base/globals.h"
+#include "base/progress.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
 

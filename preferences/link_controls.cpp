@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/globals.h"
+#include "base/globals.h"
 
 namespace quillet {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "documents/documents.h"
 #include "preferences/preferences.h"
 #include "resources/resource_ids.h"

@@ -3,16 +3,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/globals.h"
-#include "app/report.h"
-#include "db/game_record.h"
+#include "base/globals.h"
+#include "base/report.h"
+#include "settings/record_texts.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/settings_store.h"
 
 namespace quillet {
 
-HMODULE LanguageModule;
 HMENU MainMenu;
 char RecordTexts[13][16];
 char StatusTextGood[15];

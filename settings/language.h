@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "base/globals.h"  // LanguageModule
+
 namespace quillet {
 
 struct LanguageEntry {
@@ -17,7 +19,6 @@ struct LanguageTable {
     uint32_t count;
 };
 
-extern HMODULE LanguageModule;  // loaded at start-up, never unloaded
 extern HMENU MainMenu;          // menu 1000 of the module
 
 // The 13 display texts of coded columns, in the order of string ids

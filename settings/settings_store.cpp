@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/report.h"
+#include "base/report.h"
 #include "settings/frontend_settings.h"
 
 namespace quillet {

@@ -101,8 +101,14 @@ fi
 # for the persistent server itself.)
 wait_uninstaller() {
   local _
-  sleep 1
-  for _ in $(seq 60); do pgrep -f '~nsu' >/dev/null || return 0; sleep 0.5; done
+  # Done when the copy has removed uninstall.exe and is gone itself.
+  for _ in $(seq 120); do
+    if [ ! -e "$dir/uninstall.exe" ] && ! pgrep -f '~nsu' >/dev/null; then
+      sleep 0.5
+      pgrep -f '~nsu' >/dev/null || return 0
+    fi
+    sleep 0.5
+  done
   fail "the uninstaller did not finish"
 }
 

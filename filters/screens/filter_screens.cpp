@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/globals.h"
-#include "app/report.h"
+#include "base/globals.h"
+#include "base/report.h"
 #include "db/database.h"
 #include "filters/filter_sheet.h"
 #include "settings/frontend_settings.h"

@@ -3,8 +3,8 @@
 
 #include <mutex>
 
-#include "app/globals.h"
-#include "app/report.h"
+#include "base/globals.h"
+#include "base/report.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 

@@ -1,5 +1,5 @@
 // Running the stand-in emulator and capturing what it prints.
-#include "app/report.h"
+#include "base/report.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "win/catalogue_fixture.h"

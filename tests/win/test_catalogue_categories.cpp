@@ -1,6 +1,6 @@
 // Applying catver.ini from the emulator's folder to Category, and closing
 // the progress dialog at the end of the chain.
-#include "app/report.h"
+#include "base/report.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "win/catalogue_fixture.h"

@@ -1,5 +1,5 @@
 // Refilling table main from a captured game list, on the real SQLite driver.
-#include "app/report.h"
+#include "base/report.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "win/catalogue_fixture.h"

@@ -4,9 +4,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/main_window.h"
-#include "app/report.h"
+#include "base/report.h"
 #include "catalogue/catalogue.h"
 #include "resources/resource_ids.h"
 #include "win/catalogue_fixture.h"

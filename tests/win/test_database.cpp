@@ -17,10 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/progress.h"
-#include "app/report.h"
+#include "base/globals.h"
+#include "base/progress.h"
+#include "base/report.h"
 #include "db/database.h"
+#include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"

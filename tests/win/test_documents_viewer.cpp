@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/launch.h"
 #include "documents/documents.h"
 #include "resources/resource_ids.h"

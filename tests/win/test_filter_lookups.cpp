@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "filters/distinct_values.h"
 #include "resources/resource_ids.h"
 #include "win/catalogue_fixture.h"

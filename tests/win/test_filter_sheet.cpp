@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/application.h"
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/main_window.h"
 #include "db/database.h"
 #include "resources/resource_ids.h"

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"

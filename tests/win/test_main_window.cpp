@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "app/application.h"
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/main_window.h"
-#include "app/report.h"
+#include "base/report.h"
 #include "db/database.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/report.h"
+#include "base/report.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
 

@@ -12,8 +12,8 @@
 #include <sstream>
 
 #include "app/main_window.h"
-#include "app/report.h"
-#include "app/globals.h"
+#include "base/report.h"
+#include "base/globals.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
 #include "resources/resource_ids.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "preferences/preferences.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "app/application.h"
-#include "app/globals.h"
+#include "base/globals.h"
 #include "app/main_window.h"
 #include "preferences/preferences.h"
 #include "resources/resource_ids.h"

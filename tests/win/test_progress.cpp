@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "app/globals.h"
-#include "app/progress.h"
+#include "base/globals.h"
+#include "base/progress.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
 

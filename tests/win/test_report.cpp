@@ -4,7 +4,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
-#include "app/report.h"
+#include "base/report.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/globals.h"
+#include "base/globals.h"
 #include "db/game_record.h"
 #include "gamelist/game_list.h"
 

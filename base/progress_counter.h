@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/progress.h"
+#include "base/progress.h"
 
 namespace quillet {
 

@@ -1,12 +1,12 @@
-#include "app/report.h"
+#include "base/report.h"
 
 #include <sql.h>
 #include <sqlext.h>
 
 #include <cstdio>
 
+#include "base/globals.h"
 #include "resources/resource_ids.h"
-#include "settings/language.h"
 
 namespace quillet {
 

@@ -1,11 +1,10 @@
-#include "app/progress.h"
+#include "base/progress.h"
 
 #include <cstdio>
 
-#include "app/globals.h"
-#include "app/report.h"
+#include "base/globals.h"
+#include "base/report.h"
 #include "resources/resource_ids.h"
-#include "settings/language.h"
 
 namespace quillet {
 

@@ -1,9 +1,10 @@
-#include "app/globals.h"
+#include "base/globals.h"
 
 namespace quillet {
 
 HINSTANCE ProgramInstance;
 HANDLE ProcessHeap;
+HMODULE LanguageModule;
 char StartDirectory[260];
 char DatabasePath[256];
 HWND MainWindow;
