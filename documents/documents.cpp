@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/globals.h"
+#include "base/handles.h"
 #include "base/progress.h"
 #include "base/report.h"
 #include "documents/document_scan.h"
@@ -35,20 +36,6 @@ constexpr int kRomNameColumn = 0;
 constexpr int kDescriptionColumn = 1;
 constexpr int kCloneofColumn = 5;
 
-// Closes what it holds on every path.
-struct Handle {
-    HANDLE value;
-    ~Handle() {
-        if (value && value != INVALID_HANDLE_VALUE) CloseHandle(value);
-    }
-};
-struct View {
-    const void* address;
-    ~View() {
-        if (address) UnmapViewOfFile(address);
-    }
-};
-
 // Today's files are UTF-8 (often with a byte-order mark); older ones are in
 // the ANSI code page of whoever wrote them. Text that decodes as UTF-8 is
 // taken as UTF-8, anything else as ANSI.
@@ -73,21 +60,21 @@ int LoadDocumentText(HWND owner, const DocumentKind& kind, const char* name, std
         ReportMessage(owner, MessageSourceModule, kind.openFailedMessage);
         return kDocumentReported;
     }
-    Handle file{CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.value == INVALID_HANDLE_VALUE) {
+    const UniqueHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
         ReportMessage(owner, MessageSourceModule, kind.openFailedMessage);
         return kDocumentReported;
     }
     // An empty file cannot be mapped: the system's text says so.
-    Handle mapping{CreateFileMappingA(file.value, nullptr, PAGE_READONLY, 0, 0, nullptr)};
-    View view{mapping.value ? MapViewOfFile(mapping.value, FILE_MAP_READ, 0, 0, 0) : nullptr};
+    const UniqueHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    const MappedView view(mapping.valid() ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0) : nullptr);
     LARGE_INTEGER size{};
-    if (!view.address || !GetFileSizeEx(file.value, &size)) {
+    if (!view.valid() || !GetFileSizeEx(file.get(), &size)) {
         ReportMessage(owner, MessageSourceSystem, 0);
         return kDocumentReported;
     }
-    const char* begin = static_cast<const char*>(view.address);
+    const char* begin = view.data();
     const char* end = begin + static_cast<size_t>(size.QuadPart);
     DocumentSpan span;
     if (!kind.search(begin, end, name, &span)) return kDocumentNoEntry;

@@ -154,6 +154,21 @@ void SortRecordsWithLstrcmp(GameRecord** items, DWORD n, DWORD column, bool desc
         });
 }
 
+namespace {
+
+// The list owns its sort arrows: they go with the window.
+LRESULT CALLBACK GameListSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, GameListSubclass, 0);
+        if (arrowDown) DeleteObject(arrowDown);
+        if (arrowUp) DeleteObject(arrowUp);
+        arrowDown = arrowUp = nullptr;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+}  // namespace
+
 void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
     GameListWindow = CreateWindowExA(0, "SysListView32", "", kGameListStyle, 0, 0, 0, 0, mainWindow, nullptr,
                                      ProgramInstance, nullptr);
@@ -165,6 +180,7 @@ void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
         LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_SORT_DOWN), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     arrowUp = static_cast<HBITMAP>(
         LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_SORT_UP), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+    SetWindowSubclass(GameListWindow, GameListSubclass, 0, 0);
     SendMessageA(GameListWindow, LVM_SETITEMCOUNT, 0, 0);
     sortColumn = layout.ListViewSortCol;
     sortDirection = layout.ListViewSortWhat;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/handles.h"
 #include "base/report.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
@@ -12,25 +13,6 @@
 namespace quillet {
 
 namespace {
-
-class ScopedHandle {
-public:
-    explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-    ~ScopedHandle() {
-        if (valid()) CloseHandle(handle_);
-    }
-    ScopedHandle(const ScopedHandle&) = delete;
-    ScopedHandle& operator=(const ScopedHandle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    void close() {
-        if (valid()) CloseHandle(handle_);
-        handle_ = nullptr;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 // The system's text for `error`, as ReportMessage shows the last error.
 void ReportError(HWND owner, DWORD error) {
@@ -61,7 +43,7 @@ bool WriteTemporaryFile(HWND owner, const char* path, const char* text, DWORD le
         ReportError(owner, GetLastError());
         return false;
     }
-    ScopedHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         const DWORD error = GetLastError();
         DeleteFileA(temp);
@@ -76,7 +58,7 @@ bool WriteTemporaryFile(HWND owner, const char* path, const char* text, DWORD le
         error = ERROR_HANDLE_DISK_FULL;  // a short write leaves no error code of its own
     else if (!FlushFileBuffers(file.get()))
         error = GetLastError();
-    file.close();
+    file.reset();
     if (error != ERROR_SUCCESS) {
         DeleteFileA(temp);
         ReportError(owner, error);
@@ -89,23 +71,21 @@ bool WriteTemporaryFile(HWND owner, const char* path, const char* text, DWORD le
 
 int LoadEmulatorOptions(HWND owner, const char* path) {
     ResetEmulatorOptions(EmuOptions);
-    ScopedHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    UniqueHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file.valid()) return 1;  // no file yet, or another program holds it
     LARGE_INTEGER size{};
     GetFileSizeEx(file.get(), &size);
-    ScopedHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    UniqueHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
     if (!mapping.valid()) {
         ReportMessage(owner, MessageSourceSystem, 0);
         return 1;
     }
-    const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
-    if (view == nullptr) {
+    const MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+    if (!view.valid()) {
         ReportMessage(owner, MessageSourceSystem, 0);
         return 1;
     }
-    const char* text = static_cast<const char*>(view);
-    ParseEmulatorOptions(text, text + size.QuadPart, EmuOptions);
-    UnmapViewOfFile(view);
+    ParseEmulatorOptions(view.data(), view.data() + size.QuadPart, EmuOptions);
     return 1;
 }
 
