@@ -133,7 +133,7 @@ TEST_CASE("a list that is not read to its end keeps the previous catalogue, with
     const std::string first = Game("name=\"first\"");
     const std::string after = Game("name=\"after\"");
     struct Row {
-        const char* what;
+        std::string what;
         std::string text;
         std::string box;  // the start of the one box's text
     };

@@ -162,7 +162,7 @@ TEST_CASE("a rebuild from a list it cannot read keeps the previous catalogue, wi
     std::string broken = kGameList;
     broken.insert(broken.find("\t<game name=\"alpha2\""), "\t<game name=\"mid\">\r\n\t\t<bogus/>\r\n\t</game>\r\n");
     struct Row {
-        const char* what;
+        std::string what;
         std::string output;  // what the emulator prints; "<gone>": no emulator at all
         std::string box;     // the start of the one box
         bool present = true;  // false: real data absent
