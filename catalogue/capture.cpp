@@ -68,22 +68,25 @@ void ReadAll(HWND dialog, HANDLE pipe, CaptureBuffer& buffer) {
     bytes.Finish();
 }
 
-using Consumer = void (*)(HWND dialog, const char* text, size_t length);
+using Consumer = bool (*)(HWND dialog, const char* text, size_t length);
 
 // One capture stage: region, progress texts, capture, consumer, release.
 // A region that cannot be obtained skips the capture and the consumer.
-void RunCaptureStage(HWND dialog, UINT taskText, const char* option, const CaptureSizes& sizes, bool countFromZero,
+// True when the consumer ran and succeeded.
+bool RunCaptureStage(HWND dialog, UINT taskText, const char* option, const CaptureSizes& sizes, bool countFromZero,
                      Consumer consumer) {
     CaptureBuffer buffer;
     if (!ObtainCaptureBuffer(buffer, sizes)) {
         ReportMessage(dialog, MessageSourceSystem, 0);
-        return;
+        return false;
     }
     SendProgressTask(dialog, taskText);
     SendProgressStep(dialog, IDS_STEP_RUNNING);
     if (countFromZero) SendProgressCount(dialog, 0);
-    if (CaptureEmulatorOutput(dialog, option, sizes.pipeSize, buffer)) consumer(dialog, buffer.text, buffer.length);
+    const bool consumed = CaptureEmulatorOutput(dialog, option, sizes.pipeSize, buffer) &&
+                          consumer(dialog, buffer.text, buffer.length);
     if (!ReleaseCaptureBuffer(buffer)) ReportMessage(dialog, MessageSourceSystem, 0);
+    return consumed;
 }
 
 }  // namespace
@@ -160,8 +163,12 @@ bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, Capt
 
 DWORD WINAPI RebuildCatalogueTask(LPVOID param) {
     const HWND dialog = static_cast<HWND>(param);
-    RunCaptureStage(dialog, IDS_TASK_REBUILD, "-lx", kGameListCapture, false, ImportCatalogue);
-    return VerifySetsTask(dialog);
+    if (RunCaptureStage(dialog, IDS_TASK_REBUILD, "-lx", kGameListCapture, false, ImportCatalogue))
+        return VerifySetsTask(dialog);
+    // The previous catalogue was kept, and its statuses and categories are
+    // still its own: the chain ends here.
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    return 0;
 }
 
 DWORD WINAPI VerifySetsTask(LPVOID param) {

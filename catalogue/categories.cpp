@@ -25,16 +25,22 @@ constexpr char kUpdateCategoryText[] = "UPDATE main SET Category = ? WHERE RomNa
 
 // The statement's two parameters, bound once per run.
 char categoryText[90];
-char shortName[9];
+char shortName[kRomNameLength + 1];
 
-// Sink of the scanner: one name=category line of a [Category] section.
+// Sink of the scanner: one name=category line of a [Category] section. An
+// update that matched no row (SQL_NO_DATA: a set the catalogue lacks) is
+// no error. A real failure is shown once; the stage is then rolled back,
+// so the lines after it are passed over.
 void UpdateCategory(void* context, const char* name, const char* category) {
     StageRun& run = *static_cast<StageRun*>(context);
+    if (run.failures != 0) return;
     CopyToField(shortName, name);
     CopyToField(categoryText, category);
-    if (!SQL_SUCCEEDED(SQLExecute(run.statement))) {
+    const SQLRETURN result = SQLExecute(run.statement);
+    if (!SQL_SUCCEEDED(result) && result != SQL_NO_DATA) {
         ShowSqlDiagnostics(run.dialog, run.statement);
         ShowMessageBox(run.dialog, categoryText, shortName, MB_OK);
+        ++run.failures;
     }
     run.items.Add(1);
 }
@@ -78,14 +84,17 @@ void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
     SendProgressTask(dialog, IDS_TASK_CATEGORIES);
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
 
-    const SQLHSTMT statement = PrepareStageStatement(kUpdateCategoryText);
+    // All the categories or none: a failure keeps the ones the catalogue had.
+    StageTransaction transaction;
+    const SQLHSTMT statement = transaction.began() ? PrepareStageStatement(kUpdateCategoryText) : SQL_NULL_HSTMT;
     if (!statement) {
         ShowMessageBox(dialog, kWindowTitle, kWindowTitle, MB_OK | MB_ICONERROR);
         return;
     }
-    SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 90, 0, categoryText, sizeof categoryText,
-                     nullptr);
-    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 9, 0, shortName, sizeof shortName, nullptr);
+    SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, sizeof categoryText, 0, categoryText,
+                     sizeof categoryText, nullptr);
+    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, sizeof shortName, 0, shortName,
+                     sizeof shortName, nullptr);
 
     DWORD size = GetFileSize(file, nullptr);
     if (size == INVALID_FILE_SIZE) size = 0;
@@ -93,8 +102,12 @@ void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
     StageRun run{dialog, statement, lines};
     ScanCategoryFile(view, view + size, UpdateCategory, &run);
     lines.Finish();
-
     FreeStageStatement(statement);
+
+    if (run.failures != 0)
+        transaction.Rollback();
+    else if (!transaction.Commit())
+        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
 }
 
 }  // namespace quillet

@@ -37,12 +37,14 @@ const char* ApplySection(const char* pos, const char* end, CategorySink sink, vo
         const char* equals = scan::Find(pos, lineEnd, '=');
         if (!equals) continue;  // not a name=category line
 
-        char name[9];
+        const bool fits = RomNameFits(static_cast<size_t>(equals - pos));
+        char name[kRomNameLength + 1];
         scan::CopyCut(name, pos, equals);
         const char* value = equals + 1;
         pos = value;
-        // BIOS sets are not games; the catalogue does not hold them.
-        if (lineEnd - value >= 4 && std::memcmp(value, "BIOS", 4) == 0) continue;
+        // BIOS sets are not games; the catalogue does not hold them, nor a
+        // set whose name is longer than its names.
+        if (!fits || (lineEnd - value >= 4 && std::memcmp(value, "BIOS", 4) == 0)) continue;
 
         char category[90];
         scan::CopyCut(category, value, lineEnd);

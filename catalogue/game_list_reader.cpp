@@ -104,10 +104,12 @@ static_assert(DistinctFirst4(kBetweenGames) && DistinctFirst4(kGameChildren) &&
               DistinctFirst4(kGameAttributes) && DistinctFirst4(kVideoAttributes) &&
               DistinctFirst4(kSoundAttributes) && DistinctFirst4(kDriverAttributes));
 
-// The shared position and the end of the capture.
+// The shared position and the end of the capture, and whether the game's
+// name was longer than the catalogue holds.
 struct Cursor {
     const char* pos;
     const char* end;
+    bool longName = false;
 
     size_t Left() const { return static_cast<size_t>(end - pos); }
 };
@@ -180,6 +182,19 @@ bool ReadAttributeValue(Cursor& c, char (&field)[N]) {
     return OpenValue(c) && CopyUpTo(c, '"', field);
 }
 
+// The game's short name. One too long for the catalogue is noted, so that
+// the game is left out rather than stored under a cut name that may be
+// another game's.
+bool ReadName(Cursor& c, char (&field)[kRomNameLength + 1]) {
+    if (!OpenValue(c)) return false;
+    const char* quote = Find(c.pos, c.end, '"');
+    if (!quote) return false;
+    c.longName = !RomNameFits(static_cast<size_t>(quote - c.pos));
+    CopyCut(field, c.pos, quote);
+    c.pos = quote + 1;
+    return true;
+}
+
 bool SkipAttribute(Cursor& c) {
     while (c.pos < c.end && !IsWhitespace(*c.pos) && *c.pos != '=') ++c.pos;
     return OpenValue(c) && AdvancePast(c, '"');
@@ -249,7 +264,7 @@ bool ReadAttributes(Cursor& c, ImportRecord& r) {
 
 bool ReadGameValue(Cursor& c, Token t, ImportRecord& r) {
     switch (t) {
-    case kName: return ReadAttributeValue(c, r.RomName);
+    case kName: return ReadName(c, r.RomName);
     case kSourceFile: return ReadAttributeValue(c, r.SourceFile);
     case kRunnable: return ReadAttributeValue(c, r.Runnable);
     case kCloneof: return ReadAttributeValue(c, r.Cloneof);
@@ -410,13 +425,18 @@ GameListResult ScanGameList(const char* begin, const char* end, ImportRecord& re
             return result;
         }
         std::memset(&record, 0, sizeof record);
-        if (!ReadGameElement(c.pos, c.end, record)) {
-            CopyCut(result.stoppedAt, record.RomName, record.RomName + std::strlen(record.RomName));
-            return result;
-        }
+        c.longName = false;
+        if (!ReadGameAttributes(c, record) || !ReadGameChildren(c, record)) return result;
+        if (!c.longName) std::memcpy(result.lastRead, record.RomName, sizeof result.lastRead);
         DeriveCatalogueFields(record);
         // BIOS sets are listed with runnable="no"; they are not games.
         if (record.Runnable[0] == 'n') continue;
+        // Known now to be a game: one whose name does not fit is left out
+        // and counted.
+        if (c.longName) {
+            ++result.skipped;
+            continue;
+        }
         sink(context, record);
         ++result.games;
     }

@@ -5,6 +5,8 @@
 #include <sqlext.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <cstdio>
 
 #include "base/progress.h"
 #include "base/report.h"
@@ -26,9 +28,7 @@ constexpr char kInsertText[] =
     "SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, "
     "?, ?, ?, ?, ?, ?)";
 
-// "DELETE FROM main" with its terminator counted, as ExecuteDirect is given it.
 constexpr char kDeleteText[] = "DELETE FROM main";
-static_assert(sizeof kDeleteText == 17);
 
 struct ParameterBinding {
     SQLSMALLINT valueType;
@@ -43,12 +43,12 @@ struct ParameterBinding {
 // emulator wrote and the driver converts it to the integer column; Original
 // is bound by its low byte.
 constexpr ParameterBinding kInsertBindings[] = {
-    {SQL_C_CHAR, SQL_CHAR, 9, offsetof(ImportRecord, RomName), 9},
+    {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::RomName, offsetof(ImportRecord, RomName), sizeof ImportRecord::RomName},
     {SQL_C_CHAR, SQL_CHAR, 120, offsetof(ImportRecord, Description), 120},
     {SQL_C_USHORT, SQL_SMALLINT, 0, offsetof(ImportRecord, Year), 0},
     {SQL_C_CHAR, SQL_CHAR, 100, offsetof(ImportRecord, Manufacturer), 100},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Original), 0},
-    {SQL_C_CHAR, SQL_CHAR, 9, offsetof(ImportRecord, Cloneof), 9},
+    {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::Cloneof, offsetof(ImportRecord, Cloneof), sizeof ImportRecord::Cloneof},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, DriverStatus), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, ColorStatus), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, SoundStatus), 0},
@@ -57,7 +57,7 @@ constexpr ParameterBinding kInsertBindings[] = {
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Orientation), 0},
     {SQL_C_CHAR, SQL_CHAR, 10, offsetof(ImportRecord, Resolution), 10},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Frequency), 0},
-    {SQL_C_CHAR, SQL_CHAR, 14, offsetof(ImportRecord, IconPath), 14},
+    {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::IconPath, offsetof(ImportRecord, IconPath), sizeof ImportRecord::IconPath},
 };
 static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 15);
 
@@ -83,33 +83,54 @@ void InsertGame(void* context, ImportRecord& record) {
         record.Palette[0] = '0';
         record.Palette[1] = '\0';
     }
-    if (!SQL_SUCCEEDED(SQLExecute(run.statement))) {
-        ShowSqlDiagnostics(run.dialog, run.statement);
-        ShowMessageBox(run.dialog, record.RomName, kWindowTitle, MB_OK);
-    }
+    // A game the database refuses (a name listed twice, say) is left out
+    // and counted; one warning after the import gives the number.
+    if (!SQL_SUCCEEDED(SQLExecute(run.statement))) ++run.failures;
     run.items.Add(1);
 }
 
-// One box naming the game where reading stopped. Without the module's text
-// the numbered fallback of ReportMessage stands in.
-void ReportFormatError(HWND dialog, const char* stoppedAt) {
+// One box with the module's message `number` and its one insert. Without
+// the module's text the numbered fallback of ReportMessage stands in.
+void ReportWithInsert(HWND dialog, DWORD number, const char* insert) {
     char text[1024];
-    DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(stoppedAt)};
+    DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(insert)};
     DWORD length = 0;
     if (LanguageModule) {
-        length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, LanguageModule,
-                                MSG_GAME_LIST_FORMAT, 0, text, sizeof text, reinterpret_cast<va_list*>(inserts));
+        length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, LanguageModule, number, 0,
+                                text, sizeof text, reinterpret_cast<va_list*>(inserts));
     }
     if (length == 0) {
-        ReportMessage(dialog, MessageSourceModule, MSG_GAME_LIST_FORMAT);
+        ReportMessage(dialog, MessageSourceModule, number);
         return;
     }
-    ShowMessageBox(dialog, text, kWindowTitle, MB_OK | MB_ICONERROR);
+    ShowMessageBox(dialog, text, kWindowTitle, MB_OK | (number >> 30 == 3 ? MB_ICONERROR : MB_ICONWARNING));
+}
+
+// Empties table main; false when the driver refused. A table that was
+// already empty is no failure.
+bool DeleteAllGames() {
+    SQLHSTMT statement = SQL_NULL_HSTMT;
+    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) return false;
+    const SQLRETURN result =
+        SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kDeleteText)), SQL_NTS);
+    FreeStageStatement(statement);
+    return SQL_SUCCEEDED(result) || result == SQL_NO_DATA;
+}
+
+// The box for a list that was not read to its end: the last game read, or
+// that not even the first could be.
+void ReportUnreadList(HWND dialog, const GameListResult& result) {
+    if (result.lastRead[0] != '\0')
+        ReportWithInsert(dialog, MSG_GAME_LIST_FORMAT, result.lastRead);
+    else
+        ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_READ);
 }
 
 }  // namespace
 
-void ImportCatalogue(HWND dialog, const char* text, size_t length) {
+bool CommitEachStatement = false;
+
+bool ImportCatalogue(HWND dialog, const char* text, size_t length) {
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
     const char* end = text + length;
 
@@ -117,31 +138,45 @@ void ImportCatalogue(HWND dialog, const char* text, size_t length) {
     // printed something else) must not cost the user the catalogue.
     if (!HasGameListRoot(text, end)) {
         ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_LIST);
-        return;
+        return false;
     }
 
-    ExecuteDirect(dialog, kDeleteText, sizeof kDeleteText);
-
+    // The delete and every insert are one transaction, committed only when
+    // the whole list has been read: until then the previous catalogue is
+    // what the database holds.
+    StageTransaction transaction;
+    if (!transaction.began() || !DeleteAllGames()) {
+        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
+        return false;
+    }
     const SQLHSTMT statement = PrepareStageStatement(kInsertText);
     if (!statement) {
         ReportMessage(dialog, MessageSourceModule, MSG_ODBC_STATEMENT);
-        return;
+        return false;
     }
     BindInsertParameters(statement, importRecord);
 
-    // Each insert commits on its own: the games before a failure stay.
     ProgressCounter games(dialog);
     StageRun run{dialog, statement, games};
     const GameListResult result = ScanGameList(text, end, importRecord, InsertGame, &run);
     games.Finish();
-
     FreeStageStatement(statement);
 
-    switch (result.status) {
-    case GameListStatus::Complete: break;
-    case GameListStatus::NoRoot: ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_LIST); break;
-    case GameListStatus::FormatError: ReportFormatError(dialog, result.stoppedAt); break;
+    if (result.status != GameListStatus::Complete) {
+        transaction.Rollback();
+        ReportUnreadList(dialog, result);
+        return false;
     }
+    if (!transaction.Commit()) {
+        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
+        return false;
+    }
+    if (const uint32_t leftOut = result.skipped + run.failures; leftOut != 0) {
+        char count[16];
+        std::snprintf(count, sizeof count, "%lu", static_cast<unsigned long>(leftOut));
+        ReportWithInsert(dialog, MSG_GAMES_LEFT_OUT, count);
+    }
+    return true;
 }
 
 }  // namespace quillet

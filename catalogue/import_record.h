@@ -2,9 +2,19 @@
 // INSERT statement's parameters are bound to its fields by address.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace quillet {
+
+// The longest short name the catalogue holds: column RomName, the parent's
+// name in Cloneof, and the names the verification and catver.ini lines
+// give. A longer name is never cut (a cut clone name would clash with its
+// parent's), it is left out wherever it is met.
+constexpr size_t kRomNameLength = 8;
+
+// True when a name of `length` characters fits the catalogue.
+constexpr bool RomNameFits(size_t length) { return length <= kRomNameLength; }
 
 struct ImportRecord {
     uint8_t Video;          // 0 raster, 1 vector
@@ -15,10 +25,10 @@ struct ImportRecord {
     char AspectX[6];
     char AspectY[6];
     uint8_t Frequency;      // integer part of the refresh rate, low 8 bits
-    char RomName[9];
+    char RomName[kRomNameLength + 1];
     char Runnable[9];
     char SourceFile[13];
-    char Cloneof[9];
+    char Cloneof[kRomNameLength + 1];
     char RomOf[9];
     char SampleOf[9];
     char Description[120];
@@ -30,7 +40,7 @@ struct ImportRecord {
     uint8_t SoundStatus;
     uint8_t ColorStatus;
     char Palette[10];
-    char IconPath[14];
+    char IconPath[kRomNameLength + 6];  // the icon's short name and ".ico"
 };
 
 }  // namespace quillet

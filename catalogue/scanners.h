@@ -34,7 +34,8 @@ enum class GameListStatus {
 struct GameListResult {
     GameListStatus status;
     uint32_t games;        // games handed to the sink (runnable="no" ones are not)
-    char stoppedAt[9];     // on FormatError: short name of the game being read, if known
+    uint32_t skipped;      // games left out because their name is longer than kRomNameLength
+    char lastRead[kRomNameLength + 1];  // short name of the last game read to its end; empty before the first
 };
 
 // The catalogue columns the list does not hold as such: Cloneof becomes a
@@ -51,6 +52,8 @@ using GameSink = void (*)(void* context, ImportRecord& record);
 // game into `record` until the root end tag. The record is cleared before
 // each game; the sink sees it filled and derived, and may bind it in place.
 // BIOS sets (runnable="no") are read but neither handed over nor counted.
+// A game whose name is longer than kRomNameLength is not handed over
+// either; it is counted in `skipped`.
 // On a format error the games handed over so far stay handed over; nothing
 // is read past the end, and a text that ends before "</mame>" is a format
 // error too.
@@ -65,7 +68,8 @@ uint8_t VerdictCode(char third);
 using VerifySink = void (*)(void* context, const char* name, uint8_t code);
 
 // Calls the sink once per result line ("romset NAME ... is VERDICT"); the
-// name is what follows "romset " up to the next space, cut to 9 characters.
+// name is what follows "romset " up to the next space. A line whose name is
+// longer than kRomNameLength names no set of the catalogue and is passed over.
 // Lines may end in CR LF or LF alone. A "romset " with no " is " after it
 // ends the scan, and so does a verdict shorter than three characters at the
 // end of the text; a verdict at the very end with no line end is used.
@@ -75,7 +79,8 @@ uint32_t ScanVerifyResults(const char* begin, const char* end, VerifySink sink, 
 // ---- catver.ini ---------------------------------------------------------
 
 // Called once per line of a [Category] section (BIOS lines excepted) with
-// the short name (cut to 8 characters) and the category (cut to 89).
+// the short name and the category (cut to 89). A line whose name is longer
+// than kRomNameLength names no set of the catalogue and is passed over.
 using CategorySink = void (*)(void* context, const char* name, const char* category);
 
 // A section runs from its "[Category]" line to the first empty line, the

@@ -51,12 +51,23 @@ bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, Capt
 
 // ---- Consumers ------------------------------------------------------------
 
-// Refills table main from a captured game list [text, text + length).
-// A capture with no root start tag leaves the table as it is.
-void ImportCatalogue(HWND dialog, const char* text, size_t length);
+// Each consumer runs as one transaction. Set, every statement commits on
+// its own instead, as the stages did before they were atomic; only the
+// rebuild benchmark sets it, to measure that path beside this one.
+extern bool CommitEachStatement;
 
-// Writes each verification verdict of [text, text + length) into Status.
-void ApplyVerifyResults(HWND dialog, const char* text, size_t length);
+// Refills table main from a captured game list [text, text + length) and
+// returns true. Only a list read to its root end tag replaces the
+// catalogue: on anything else (no root, a game the reader cannot read, a
+// failed delete or commit) the previous catalogue stays exactly as it was,
+// one box says why, and the result is false. A game whose name is too
+// long, or whose insert fails, is left out; one warning gives their number.
+bool ImportCatalogue(HWND dialog, const char* text, size_t length);
+
+// Writes each verification verdict of [text, text + length) into Status;
+// true when they were committed. A line naming a set the catalogue lacks is
+// passed over; a failed update is reported and the statuses stay as they were.
+bool ApplyVerifyResults(HWND dialog, const char* text, size_t length);
 
 // Applies MameDir\catver.ini to Category, then closes the dialog (WM_CLOSE)
 // on every path: it is the last stage of both chains.

@@ -48,20 +48,24 @@ uint32_t ScanVerifyResults(const char* begin, const char* end, VerifySink sink, 
         const char* line = FindBytes(pos, end, kVerifyPatterns, kRomsetLength);
         if (!line) break;
 
-        // The name runs to the next space; a longer one than the 9
-        // characters the column holds is cut.
-        char name[10];
+        // The name runs to the next space.
+        char name[kRomNameLength + 1];
         const char* nameStart = line + kRomsetLength;
         const char* space = scan::Find(nameStart, end, ' ');
-        scan::CopyCut(name, nameStart, space ? space : end);
+        const char* nameEnd = space ? space : end;
+        const bool fits = RomNameFits(static_cast<size_t>(nameEnd - nameStart));
+        scan::CopyCut(name, nameStart, nameEnd);
 
         // Words between the name and " is " (a clone's [parent]) are passed over.
         const char* is = FindBytes(line, end, kIs, kIsLength);
         if (!is) break;
         const char* verdict = is + kIsLength;
         if (end - verdict < 3) break;  // the verdict's third character is not in the text
-        sink(context, name, VerdictCode(verdict[2]));
-        ++count;
+        // A name longer than the catalogue holds is no set of it.
+        if (fits) {
+            sink(context, name, VerdictCode(verdict[2]));
+            ++count;
+        }
 
         // The next search starts at the line's end; without one the text is used up.
         const char* lineEnd = scan::FindLineEnd(verdict, end);

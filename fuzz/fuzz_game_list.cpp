@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t handed = 0;
     quillet::GameListResult result = quillet::ScanGameList(input.begin(), input.end(), record, CheckRecord, &handed);
     fuzz::Require(result.games == handed);
-    fuzz::RequireTerminated(result.stoppedAt, sizeof result.stoppedAt);
+    fuzz::RequireTerminated(result.lastRead, sizeof result.lastRead);
     bool hasRoot = quillet::HasGameListRoot(input.begin(), input.end());
     fuzz::Require(hasRoot == (result.status != quillet::GameListStatus::NoRoot));
 

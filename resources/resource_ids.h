@@ -315,8 +315,10 @@
 #define MSG_MAMEINFO_OPEN       0xC0000005
 #define MSG_HISTORY_OPEN        0xC0000006
 #define MSG_NO_GAME_LIST        0xC0000007  /* the emulator printed no game list */
-#define MSG_GAME_LIST_FORMAT    0xC0000008  /* one insert: %1, the game where reading stopped */
+#define MSG_GAME_LIST_FORMAT    0xC0000008  /* one insert: %1, the last game read */
 #define MSG_CAPTURE_CUT         0x80000004  /* output larger than the capture region */
 #define MSG_COMMAND_TOO_LONG    0x80000005  /* emulator path too long for its command line */
+#define MSG_GAMES_LEFT_OUT      0x80000006  /* one insert: %1, the number of games the import left out */
+#define MSG_NO_GAME_READ        0xC0000009  /* the game list stopped before its first game */
 
 #endif

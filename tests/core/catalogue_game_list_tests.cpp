@@ -126,20 +126,22 @@ TEST_CASE("a capture without a root reports NoRoot and hands over nothing") {
     CHECK(quillet::HasGameListRoot(list.data(), list.data() + list.size()));
 }
 
-TEST_CASE("a format error keeps the games before it and names the game where it stopped") {
+TEST_CASE("a format error keeps the games before it and names the last game read") {
     struct Case {
         std::string what;
         std::string text;
         std::string games;
-        std::string stoppedAt;
+        std::string lastRead;
     };
     const Case cases[] = {
-        {"capture cut inside a game", Fixture("gamelist_truncated.xml"), "morvik morvikb", "astrovan"},
-        {"child not in the table", Fixture("gamelist_unknown_child.xml"), "morvik morvikb", "astrovan"},
-        {"capture cut between games", "<mame>\n<game name=\"a\"></game>\n", "a", ""},
+        {"capture cut inside a game", Fixture("gamelist_truncated.xml"), "morvik morvikb", "morvikb"},
+        {"child not in the table", Fixture("gamelist_unknown_child.xml"), "morvik morvikb", "morvikb"},
+        {"capture cut between games", "<mame>\n<game name=\"a\"></game>\n", "a", "a"},
         {"root start tag never closed", "<mame build=\"0.106", "", ""},
-        {"stray element between games", "<mame><game name=\"a\"></game><gamf name=\"b\"></gamf></mame>", "a", ""},
-        {"root end tag misspelt", "<mame><game name=\"a\"></game></mamf>", "a", ""},
+        {"stray element between games", "<mame><game name=\"a\"></game><gamf name=\"b\"></gamf></mame>", "a", "a"},
+        {"a BIOS set is a game read", "<mame><game name=\"bios\" runnable=\"no\"></game><game x", "", "bios"},
+        // Today's emulator: the first element is a machine, not a game.
+        {"today's list", "<mame build=\"0.251\">\n<machine name=\"a\"></machine>\n</mame>", "", ""},
     };
     for (const Case& c : cases) {
         CAPTURE(c.what);
@@ -147,8 +149,21 @@ TEST_CASE("a format error keeps the games before it and names the game where it 
         CHECK_EQ(int(out.result.status), int(GameListStatus::FormatError));
         CHECK_EQ(Names(out.games), c.games);
         CHECK_EQ(out.result.games, out.games.size());
-        CHECK_EQ(std::string(out.result.stoppedAt), c.stoppedAt);
+        CHECK_EQ(std::string(out.result.lastRead), c.lastRead);
     }
+}
+
+TEST_CASE("a game whose name is longer than the catalogue holds is left out and counted") {
+    // galaxiana cut to eight characters would be its parent galaxian.
+    const std::string text =
+        "<mame><game name=\"galaxian\"></game><game name=\"galaxiana\" cloneof=\"galaxian\"></game>"
+        "<game name=\"longbios1\" runnable=\"no\"></game><game name=\"abcdefgh\"></game></mame>";
+    ListOutcome out = ScanText(text);
+    CHECK_EQ(int(out.result.status), int(GameListStatus::Complete));
+    CHECK_EQ(Names(out.games), "galaxian abcdefgh");
+    // A BIOS set is no game, whatever its name: not counted.
+    CHECK_EQ(out.result.skipped, 1u);
+    CHECK_EQ(std::string(out.result.lastRead), "abcdefgh");
 }
 
 TEST_CASE("a list cut off at any byte stops cleanly") {

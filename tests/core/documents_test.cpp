@@ -9,6 +9,7 @@
 
 #include "documents/document_scan.h"
 #include "exact_text.h"
+#include "tests/real_data.h"
 
 using quillet::DocumentSpan;
 using quillet::test::ExactText;
@@ -121,7 +122,8 @@ TEST_CASE("WithCrLfLineEnds gives every line feed its carriage return once") {
 // Real files: three history layouts and a Japanese UTF-8 mameinfo.dat. Each
 // first name of a marker line finds text that ends right before an "$end"
 // (or the file's end); a few entries are checked by their first words.
-TEST_CASE("the real history.dat and mameinfo.dat files") {
+TEST_CASE("the real history.dat and mameinfo.dat files" *
+          doctest::skip(quillet::test::RealDataAbsent("history_pinmame_rev1.60_2008-05-14.dat"))) {
     struct RealCase {
         std::string file;
         Search search;

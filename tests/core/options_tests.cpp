@@ -9,6 +9,7 @@
 
 #include "options/emulator_options.h"
 #include "tests/exact_text.h"
+#include "tests/real_data.h"
 
 using quillet::EmulatorOptions;
 using quillet::OptionField;
@@ -216,12 +217,10 @@ TEST_CASE("every value the pages can produce reads back as written") {
     }
 }
 
-TEST_CASE("the real default ini files of the era") {
+TEST_CASE("the real default ini files of the era" *
+          doctest::skip(quillet::test::RealDataAbsent("mame_ini_mame0084_default.ini"))) {
     const std::string v084 = RealData("mame_ini_mame0084_default.ini");
-    if (v084.empty()) {
-        MESSAGE("skipped: no real data");
-        return;
-    }
+    REQUIRE_FALSE(v084.empty());
     const EmulatorOptions options = Parse(v084);
     CHECK_EQ(std::string(options.rompath), "roms");
     CHECK_EQ(std::string(options.samplerate), "44100");

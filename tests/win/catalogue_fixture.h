@@ -106,6 +106,12 @@ public:
     ScratchCatalogue& operator=(const ScratchCatalogue&) = delete;
 
     bool connected() const { return connected_; }
+    // A new connection, which sees only what the old one committed.
+    bool Reconnect() {
+        DisconnectDatabase();
+        connected_ = ConnectDatabase(nullptr, path_.c_str(), &Settings.Filter.Query);
+        return connected_;
+    }
     const std::string& path() const { return path_; }
 
     bool Execute(const std::string& sql) {

@@ -33,19 +33,31 @@ std::string ToWindowsPath(const char* hostPath) {
 
 RegistrySandbox::RegistrySandbox() {
     base_ = "Software\\QuilletTests\\" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(GetTickCount());
-    RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &machine_, nullptr);
-    RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user_, nullptr);
-    RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_);
-    RegOverridePredefKey(HKEY_CURRENT_USER, user_);
+    // Every step must succeed: a test that went on without the redirection
+    // would write the prefix's real keys.
+    const bool redirected =
+        RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKLM").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &machine_, nullptr) == ERROR_SUCCESS &&
+        RegCreateKeyExA(HKEY_CURRENT_USER, (base_ + "\\HKCU").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &user_,
+                        nullptr) == ERROR_SUCCESS &&
+        RegOverridePredefKey(HKEY_LOCAL_MACHINE, machine_) == ERROR_SUCCESS &&
+        RegOverridePredefKey(HKEY_CURRENT_USER, user_) == ERROR_SUCCESS;
+    if (!redirected) {
+        Undo();
+        FAIL("the registry sandbox could not redirect HKLM and HKCU");
+    }
 }
 
-RegistrySandbox::~RegistrySandbox() {
+void RegistrySandbox::Undo() {
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegCloseKey(machine_);
-    RegCloseKey(user_);
+    if (machine_) RegCloseKey(machine_);
+    if (user_) RegCloseKey(user_);
+    machine_ = user_ = nullptr;
     DeleteTree(HKEY_CURRENT_USER, base_);
 }
+
+RegistrySandbox::~RegistrySandbox() { Undo(); }
 
 void RegistrySandbox::CreateMachineKey(bool withLanguages) {
     HKEY key;

@@ -11,7 +11,8 @@
 namespace quillet::test {
 
 // Points HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER at fresh scratch keys for
-// the fixture's lifetime, so no test touches the prefix's real keys.
+// the fixture's lifetime, so no test touches the prefix's real keys. When
+// they cannot be redirected the test fails (FAIL) before it writes a key.
 class RegistrySandbox {
 public:
     RegistrySandbox();
@@ -26,6 +27,8 @@ public:
     void StoreVersion(DWORD version = 0x70000);
 
 private:
+    void Undo();
+
     std::string base_;
     HKEY machine_ = nullptr;
     HKEY user_ = nullptr;

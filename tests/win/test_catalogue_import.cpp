@@ -82,24 +82,27 @@ TEST_CASE("a new import replaces the whole catalogue") {
     CHECK_EQ(Names(db), (Rows{{"c"}}));
 }
 
-TEST_CASE("a game that fails to insert is reported by name and the import goes on") {
+TEST_CASE("games whose insert fails or whose name is too long are left out, with one warning") {
     REQUIRE(UseLanguage());
     MessageBoxRecorder boxes;
     ScratchCatalogue db;
     REQUIRE(db.connected());
     ProgressRecorder dialog;
-    Import(dialog, List({Game("name=\"a\""), Game("name=\"dup\""), Game("name=\"dup\""), Game("name=\"b\"")}));
-    CHECK_EQ(Names(db), (Rows{{"a"}, {"b"}, {"dup"}}));
-    // The failed attempt is counted too.
+    Import(dialog, List({Game("name=\"galaxian\""), Game("name=\"dup\""), Game("name=\"dup\""),
+                         Game("name=\"galaxiana\" cloneof=\"galaxian\""), Game("name=\"longbios1\" runnable=\"no\""),
+                         Game("name=\"b\"")}));
+    CHECK_EQ(Names(db), (Rows{{"b"}, {"dup"}, {"galaxian"}}));
+    // galaxiana is not stored as its parent's clash.
+    CHECK_EQ(db.Column("Original", "galaxian"), "0");
+    // Insert attempts, the failed one included.
     CHECK_EQ(dialog.lastCount(), 4);
-    // The diagnostics' two boxes, then the short name.
-    REQUIRE_EQ(boxes.boxes().size(), 3u);
-    CHECK_EQ(boxes.boxes()[0].text, ModuleMessage(MSG_ODBC_EXECUTE));
-    CHECK_EQ(boxes.boxes()[1].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
-    CHECK_EQ(boxes.boxes()[2].text, "dup");
-    CHECK_EQ(boxes.boxes()[2].caption, "Quillet 0.7.1");
-    CHECK_EQ(boxes.boxes()[2].type, static_cast<UINT>(MB_OK));
-    CHECK_EQ(boxes.boxes()[2].owner, dialog.window());
+    REQUIRE_EQ(boxes.boxes().size(), 1u);
+    CHECK_EQ(boxes.boxes()[0].text.rfind("2 games ", 0), 0u);
+    CHECK_EQ(boxes.boxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    CHECK_EQ(boxes.boxes()[0].owner, dialog.window());
+    // The import was committed: a new connection sees it.
+    REQUIRE(db.Reconnect());
+    CHECK_EQ(Names(db), (Rows{{"b"}, {"dup"}, {"galaxian"}}));
 }
 
 TEST_CASE("a capture that is no game list leaves the catalogue as it was") {
@@ -125,32 +128,46 @@ TEST_CASE("a capture that is no game list leaves the catalogue as it was") {
     }
 }
 
-TEST_CASE("a format error keeps the games before it and names the game once") {
+TEST_CASE("a list that is not read to its end keeps the previous catalogue, with one box") {
     REQUIRE(UseLanguage());
     const std::string first = Game("name=\"first\"");
     const std::string after = Game("name=\"after\"");
     struct Row {
-        const char* what;
+        std::string what;
         std::string text;
+        std::string box;  // the start of the one box's text
     };
+    const std::string afterFirst = ModuleMessage(MSG_GAME_LIST_FORMAT).substr(0, 20);
     const Row rows[] = {
-        {"a child element the reader does not know", List({first, Game("name=\"broken\"", "\t\t<bogus/>\r\n"), after})},
-        {"a status it does not know", List({first, Game("name=\"broken\"", "\t\t<driver status=\"x\"/>\r\n"), after})},
-        {"text that ends inside a game", List({first, Game("name=\"broken\"").substr(0, 40)}, false)},
+        {"a child element the reader does not know", List({first, Game("name=\"broken\"", "\t\t<bogus/>\r\n"), after}),
+         afterFirst},
+        {"a status it does not know", List({first, Game("name=\"broken\"", "\t\t<driver status=\"x\"/>\r\n"), after}),
+         afterFirst},
+        {"text that ends inside a game", List({first, Game("name=\"broken\"").substr(0, 40)}, false), afterFirst},
+        {"a list that stops before its first game", List({Game("name=\"broken\"", "<bogus/>"), first}),
+         ModuleMessage(MSG_NO_GAME_READ)},
     };
     for (const Row& row : rows) {
         CAPTURE(row.what);
         MessageBoxRecorder boxes;
         ScratchCatalogue db;
         REQUIRE(db.connected());
+        db.AddGame("kept", "Maze", 1);
         ProgressRecorder dialog;
         Import(dialog, row.text);
-        CHECK_EQ(Names(db), (Rows{{"first"}}));
+        CHECK_EQ(db.Rows("SELECT RomName, Status, Category FROM main"), (Rows{{"kept", "1", "Maze"}}));
         REQUIRE_EQ(boxes.boxes().size(), 1u);
         const ShownBox& box = boxes.boxes()[0];
-        CHECK_NE(box.text.find("broken"), std::string::npos);
+        CHECK_EQ(box.text.substr(0, row.box.size()), row.box);
+        CHECK_EQ(box.text.find("broken"), std::string::npos);
         CHECK_EQ(box.caption, "Quillet 0.7.1");
         CHECK_EQ(box.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
         CHECK_EQ(box.owner, dialog.window());
+        if (row.box == afterFirst) CHECK_NE(box.text.find(" first"), std::string::npos);
+        // The connection commits again afterwards: the next list replaces it
+        // for good.
+        Import(dialog, List({after}));
+        REQUIRE(db.Reconnect());
+        CHECK_EQ(Names(db), (Rows{{"after"}}));
     }
 }

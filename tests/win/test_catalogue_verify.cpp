@@ -56,7 +56,24 @@ TEST_CASE("each result line sets the status of the set it names") {
     }
 }
 
-TEST_CASE("a failed update is reported, counted, and the lines after it still apply") {
+TEST_CASE("lines naming sets the catalogue lacks are counted and show no box") {
+    REQUIRE(UseLanguage());
+    MessageBoxRecorder boxes;
+    ScratchCatalogue db;
+    REQUIRE(db.connected());
+    db.AddGame("known", " ", 9);
+    std::string capture;
+    for (int i = 0; i < 1000; ++i) capture += "romset unk" + std::to_string(i) + " is good\r\n";
+    capture += "romset galaxiana [galaxian] is bad\r\nromset known is bad\r\n";
+    ProgressRecorder dialog;
+    Verify(dialog, capture);
+    CHECK_EQ(db.Column("Status", "known"), "2");
+    // The over-long name is no line of the catalogue's: not counted.
+    CHECK_EQ(dialog.lastCount(), 1001);
+    CHECK_EQ(boxes.boxes().size(), 0u);
+}
+
+TEST_CASE("a failed update is reported once and the statuses stay as they were") {
     REQUIRE(UseLanguage());
     MessageBoxRecorder boxes;
     ScratchCatalogue db;
@@ -64,14 +81,16 @@ TEST_CASE("a failed update is reported, counted, and the lines after it still ap
     for (const char* name : {"a", "locked", "c"}) db.AddGame(name, " ", 9);
     db.RefuseUpdatesOf("locked");
     ProgressRecorder dialog;
-    Verify(dialog, "romset a is good\r\nromset locked is good\r\nromset c is bad\r\n");
-    CHECK_EQ(db.Column("Status", "a"), "0");
-    CHECK_EQ(db.Column("Status", "locked"), "9");
-    CHECK_EQ(db.Column("Status", "c"), "2");
-    CHECK_EQ(dialog.lastCount(), 3);
+    Verify(dialog, "romset a is good\r\nromset locked is good\r\nromset c is bad\r\nromset locked is bad\r\n");
+    CHECK_EQ(db.Rows("SELECT RomName, Status FROM main ORDER BY RomName"),
+             (Rows{{"a", "9"}, {"c", "9"}, {"locked", "9"}}));
     REQUIRE_EQ(boxes.boxes().size(), 1u);
     CHECK_EQ(boxes.boxes()[0].text, ModuleMessage(MSG_ODBC_EXECUTE));
     CHECK_EQ(boxes.boxes()[0].owner, dialog.window());
+    // The connection commits again afterwards.
+    Verify(dialog, "romset a is bad\r\n");
+    REQUIRE(db.Reconnect());
+    CHECK_EQ(db.Column("Status", "a"), "2");
 }
 
 TEST_CASE("an empty capture changes nothing and counts nothing") {

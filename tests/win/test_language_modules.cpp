@@ -107,7 +107,8 @@ std::vector<UINT> CommandIds() {
 constexpr DWORD kMessageNumbers[] = {
     MSG_NO_EMULATOR, MSG_NO_MAMEINFO_ENTRY, MSG_NO_HISTORY_ENTRY, MSG_CAPTURE_CUT, MSG_COMMAND_TOO_LONG,
     MSG_ODBC_ENVIRONMENT, MSG_ODBC_CONNECTION, MSG_ODBC_STATEMENT, MSG_ODBC_EXECUTE,
-    MSG_MAMEINFO_OPEN, MSG_HISTORY_OPEN, MSG_NO_GAME_LIST, MSG_GAME_LIST_FORMAT,
+    MSG_MAMEINFO_OPEN, MSG_HISTORY_OPEN, MSG_NO_GAME_LIST, MSG_GAME_LIST_FORMAT, MSG_NO_GAME_READ,
+    MSG_GAMES_LEFT_OUT,
 };
 
 std::string Hex(DWORD number) {
@@ -302,10 +303,10 @@ TEST_CASE("the message table holds every message number") {
             std::string text = ModuleMessage(module.get(), number, &error);
             CHECK_EQ(error, 0u);
             CHECK_GT(text.size(), 20u);
-            // Only the game-list message takes an insert; ReportMessage shows
-            // the others as they stand.
+            // Only the game-list message and the count of games left out take
+            // an insert; ReportMessage shows the others as they stand.
             bool hasInsert = text.find('%') != std::string::npos;
-            CHECK_EQ(hasInsert, number == MSG_GAME_LIST_FORMAT);
+            CHECK_EQ(hasInsert, number == MSG_GAME_LIST_FORMAT || number == MSG_GAMES_LEFT_OUT);
         }
         // The customer bit must not have crept into the numbers.
         DWORD error = 0;
@@ -314,18 +315,24 @@ TEST_CASE("the message table holds every message number") {
     }
 }
 
-TEST_CASE("the game-list message names the game where reading stopped") {
+TEST_CASE("the two messages with an insert show it") {
+    struct Row {
+        DWORD number;
+        const char* insert;
+    };
+    const Row rows[] = {{MSG_GAME_LIST_FORMAT, "pacmanf"}, {MSG_GAMES_LEFT_OUT, "31337"}};
     for (const auto& lang : kLanguages) {
-        INFO(std::string(lang.name));
         LoadedModule module(lang.name);
         REQUIRE(module.get() != nullptr);
-        const char* game = "pacmanf";
-        DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(game)};
-        char text[1024] = {};
-        DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, module.get(),
-                                      MSG_GAME_LIST_FORMAT, 0, text, sizeof text, reinterpret_cast<va_list*>(args));
-        REQUIRE_GT(length, 0u);
-        CHECK_NE(std::string(text).find(game), std::string::npos);
+        for (const Row& row : rows) {
+            INFO(std::string(lang.name) << " message " << Hex(row.number));
+            DWORD_PTR args[] = {reinterpret_cast<DWORD_PTR>(row.insert)};
+            char text[1024] = {};
+            DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, module.get(),
+                                          row.number, 0, text, sizeof text, reinterpret_cast<va_list*>(args));
+            REQUIRE_GT(length, 0u);
+            CHECK_NE(std::string(text).find(row.insert), std::string::npos);
+        }
     }
 }
 

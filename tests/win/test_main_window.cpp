@@ -389,11 +389,10 @@ TEST_CASE("a start directory too long for the catalogue path leaves the path emp
     }
     char saved[MAX_PATH];
     GetCurrentDirectoryA(sizeof saved, saved);
-    if (SetCurrentDirectoryA(deep.c_str())) {
-        NoteStartDirectory();
-        CHECK_EQ(std::string(DatabasePath), "");
-        CHECK_GT(std::strlen(StartDirectory), 242u);
-    }
+    REQUIRE(SetCurrentDirectoryA(deep.c_str()));
+    NoteStartDirectory();
+    CHECK_EQ(std::string(DatabasePath), "");
+    CHECK_GT(std::strlen(StartDirectory), 242u);
     SetCurrentDirectoryA(saved);
     NoteStartDirectory();
     CHECK_EQ(std::string(DatabasePath), std::string(saved) + "\\gamelist.mdb");

@@ -44,7 +44,9 @@ DWORD WINAPI CountWorker(LPVOID arg) {
 
 LONG running = 0;
 LONG overlapped = 0;
+LONG runs = 0;
 DWORD WINAPI ExclusiveWorker(LPVOID arg) {
+    InterlockedIncrement(&runs);
     if (InterlockedIncrement(&running) > 1) InterlockedIncrement(&overlapped);
     Sleep(100);
     InterlockedDecrement(&running);
@@ -82,6 +84,7 @@ TEST_CASE("chained tasks run one after the other") {
     RunBackgroundTask(owner, ExclusiveWorker);
     RunBackgroundTask(owner, ExclusiveWorker);
     DestroyWindow(owner);
+    CHECK_EQ(runs, 2);
     CHECK_EQ(overlapped, 0);
     CHECK_EQ(running, 0);
 }
