@@ -2,16 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "app/report.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
+#include "settings/command_lines.h"
 #include "settings/frontend_settings.h"
 
 namespace quillet {
-
-const char RomDownloadUrlFormat[] = "explorer.exe \"ftp://roms.quillet-mame.org:21/arcade/mame/roms/%s.zip\"";
 
 namespace {
 
@@ -40,16 +37,20 @@ void RunSelectedGame() {
     }
     GetFocusedItemText(runName, 0, sizeof runName);
     if (runName[0] == '\0') return;
-    char commandLine[sizeof Settings.MameName + sizeof runName + 8];
-    std::snprintf(commandLine, sizeof commandLine, "%s  \"%s\"", Settings.MameName, runName);
+    // Two quoted texts, two spaces and the terminator.
+    char commandLine[sizeof Settings.MameName + sizeof runName + 6];
+    // A name holding a double quote is never started.
+    if (!ComposeEmulatorCommand(commandLine, sizeof commandLine, Settings.MameName, runName)) return;
     StartDetached(commandLine, Settings.MameDir[0] ? Settings.MameDir : nullptr);
 }
 
 void OpenRomDownload() {
     GetFocusedItemText(downloadName, 0, sizeof downloadName);
     if (downloadName[0] == '\0') return;
-    char commandLine[sizeof RomDownloadUrlFormat + sizeof downloadName];
-    std::snprintf(commandLine, sizeof commandLine, RomDownloadUrlFormat, downloadName);
+    char commandLine[sizeof Settings.RomServer + sizeof downloadName + 64];
+    if (!ComposeRomDownloadCommand(commandLine, sizeof commandLine, RomServerOrBuiltIn(Settings.RomServer),
+                                   downloadName))
+        return;
     StartDetached(commandLine, nullptr);
 }
 
