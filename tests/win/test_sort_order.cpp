@@ -2,6 +2,7 @@
 #include "win/support.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "app/globals.h"
@@ -40,7 +41,7 @@ int Disagreements() {
     for (size_t i = 0; i < n; ++i)
         for (size_t j = 0; j < n; ++j)
             if (Sign(std::strcmp(keys[i].data(), keys[j].data())) != Sign(lstrcmpA(kTexts[i], kTexts[j]))) {
-                if (++disagreements <= 5) MESSAGE("\"", kTexts[i], "\" and \"", kTexts[j], "\"");
+                if (++disagreements <= 5) MESSAGE((std::string(kTexts[i]) + " | " + kTexts[j]));
             }
     return disagreements;
 }
