@@ -47,8 +47,14 @@ void RunSelectedGame() {
 void OpenRomDownload() {
     GetFocusedItemText(downloadName, 0, sizeof downloadName);
     if (downloadName[0] == '\0') return;
-    char commandLine[sizeof Settings.RomServer + sizeof downloadName + 64];
-    if (!ComposeRomDownloadCommand(commandLine, sizeof commandLine, RomServerOrBuiltIn(Settings.RomServer),
+    // The explorer by its full path: a bare name is looked for in the
+    // program's folder and the current one before the system's.
+    char explorer[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(explorer, sizeof explorer);
+    if (length == 0 || length + sizeof "\\explorer.exe" > sizeof explorer) return;
+    lstrcatA(explorer, "\\explorer.exe");
+    char commandLine[sizeof explorer + sizeof Settings.RomServer + sizeof downloadName + 48];
+    if (!ComposeRomDownloadCommand(commandLine, sizeof commandLine, explorer, RomServerOrBuiltIn(Settings.RomServer),
                                    downloadName))
         return;
     StartDetached(commandLine, nullptr);

@@ -53,12 +53,13 @@ bool IsUsableRomServer(const char* value) {
 
 const char* RomServerOrBuiltIn(const char* value) { return IsUsableRomServer(value) ? value : kBuiltInRomServer; }
 
-bool ComposeRomDownloadCommand(char* out, size_t capacity, const char* server, const char* romName) {
-    if (HasQuote(romName) || HasQuote(server)) {
+bool ComposeRomDownloadCommand(char* out, size_t capacity, const char* explorer, const char* server,
+                               const char* romName) {
+    if (HasQuote(explorer) || HasQuote(server) || HasQuote(romName)) {
         if (capacity) out[0] = '\0';
         return false;
     }
-    return Format(out, capacity, "explorer.exe \"ftp://%s/arcade/mame/roms/%s.zip\"", server, romName);
+    return Format(out, capacity, "\"%s\" \"ftp://%s/arcade/mame/roms/%s.zip\"", explorer, server, romName);
 }
 
 }  // namespace quillet

@@ -25,8 +25,10 @@ bool IsUsableRomServer(const char* value);
 // The value itself when usable, else kBuiltInRomServer.
 const char* RomServerOrBuiltIn(const char* value);
 
-// explorer.exe "ftp://SERVER/arcade/mame/roms/NAME.zip". False, with `out`
-// emptied, when it does not fit or the name holds a double quote.
-bool ComposeRomDownloadCommand(char* out, size_t capacity, const char* server, const char* romName);
+// "EXPLORER" "ftp://SERVER/arcade/mame/roms/NAME.zip", with the explorer's
+// full path. False, with `out` emptied, when it does not fit or a part holds
+// a double quote.
+bool ComposeRomDownloadCommand(char* out, size_t capacity, const char* explorer, const char* server,
+                               const char* romName);
 
 }  // namespace quillet

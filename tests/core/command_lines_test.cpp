@@ -55,13 +55,15 @@ TEST_CASE("RomServer: host[:port] of letters, digits, dots and hyphens, else the
 }
 
 TEST_CASE("the download command names the archive on the server, never a quoted-out name") {
+    const char explorer[] = "C:\\Windows\\explorer.exe";
     char out[128] = "stale";
-    CHECK(ComposeRomDownloadCommand(out, sizeof out, "roms.example.org", "pacman"));
-    CHECK_EQ(std::string(out), "explorer.exe \"ftp://roms.example.org/arcade/mame/roms/pacman.zip\"");
-    CHECK(ComposeRomDownloadCommand(out, sizeof out, "mirror.example.net:2121", "abcdefghijklmnop"));
-    CHECK_EQ(std::string(out), "explorer.exe \"ftp://mirror.example.net:2121/arcade/mame/roms/abcdefghijklmnop.zip\"");
-    CHECK_FALSE(ComposeRomDownloadCommand(out, sizeof out, "roms.example.org", "pac\" man"));
+    CHECK(ComposeRomDownloadCommand(out, sizeof out, explorer, "roms.example.org", "pacman"));
+    CHECK_EQ(std::string(out), "\"C:\\Windows\\explorer.exe\" \"ftp://roms.example.org/arcade/mame/roms/pacman.zip\"");
+    CHECK(ComposeRomDownloadCommand(out, sizeof out, explorer, "mirror.example.net:2121", "abcdefghijklmnop"));
+    CHECK_EQ(std::string(out),
+             "\"C:\\Windows\\explorer.exe\" \"ftp://mirror.example.net:2121/arcade/mame/roms/abcdefghijklmnop.zip\"");
+    CHECK_FALSE(ComposeRomDownloadCommand(out, sizeof out, explorer, "roms.example.org", "pac\" man"));
     CHECK_EQ(std::string(out), "");
-    CHECK_FALSE(ComposeRomDownloadCommand(out, 20, "roms.example.org", "pacman"));
+    CHECK_FALSE(ComposeRomDownloadCommand(out, 40, explorer, "roms.example.org", "pacman"));
     CHECK_EQ(std::string(out), "");
 }
