@@ -62,37 +62,26 @@ std::string WaitForLog(const StandInEmulator& emulator, size_t lines) {
 
 }  // namespace
 
-TEST_CASE("run: the quoted emulator starts in its folder; without a focused row the previous game starts again") {
+TEST_CASE("run: the quoted emulator starts in its folder, the previous game again, never a name with a quote") {
     RegistrySandbox registry;
     MessageBoxRecorder boxes;
     // "...\stand in\mame.exe", with a decoy that an unquoted path would start.
     StandInEmulator emulator("stand in");
     const std::string parent = emulator.folder().substr(0, emulator.folder().rfind('\\'));
     REQUIRE(CopyFileA(BuildPath("fakemame.exe").c_str(), (parent + "\\stand.exe").c_str(), FALSE));
-    NameList list({"pacman", "abcdefghijklmnop"});
+    NameList list({"abcdefghijklmnop", "pac\" \"-evil"});
 
     RunSelectedGame();  // no focus and no previous game: nothing starts
-    list.Focus(1);
+    list.Focus(0);
     RunSelectedGame();
     const std::string line = "abcdefghijklmnop\t" + emulator.folder() + "\r\n";
     REQUIRE_EQ(WaitForLog(emulator, 1), line);
     ListView_SetItemState(GameListWindow, -1, 0, LVIS_FOCUSED);
     RunSelectedGame();  // the previous name again
-    CHECK_EQ(WaitForLog(emulator, 2), line + line);
-    CHECK_FALSE(FileExists(parent + "\\run.log"));
-    CHECK(boxes.boxes().empty());
-}
-
-TEST_CASE("run: a name holding a double quote never reaches a command line") {
-    RegistrySandbox registry;
-    MessageBoxRecorder boxes;
-    StandInEmulator emulator;
-    NameList list({"pac\" \"-evil", "pacman"});
-    list.Focus(0);
-    RunSelectedGame();
+    REQUIRE_EQ(WaitForLog(emulator, 2), line + line);
     list.Focus(1);
-    ListView_SetItemState(GameListWindow, 0, 0, LVIS_FOCUSED);
-    RunSelectedGame();  // a plain name after it still starts
-    CHECK_EQ(WaitForLog(emulator, 1), "pacman\t" + emulator.folder() + "\r\n");
+    RunSelectedGame();  // starts nothing
+    CHECK_EQ(WaitForLog(emulator, 3), line + line);
+    CHECK_FALSE(FileExists(parent + "\\run.log"));
     CHECK(boxes.boxes().empty());
 }
