@@ -2,16 +2,13 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "base/report.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
+#include "settings/command_lines.h"
 #include "settings/frontend_settings.h"
 
 namespace quillet {
-
-const char RomDownloadUrlFormat[] = "explorer.exe \"ftp://roms.quillet-mame.org:21/arcade/mame/roms/%s.zip\"";
 
 namespace {
 
@@ -40,16 +37,26 @@ void RunSelectedGame() {
     }
     GetFocusedItemText(runName, 0, sizeof runName);
     if (runName[0] == '\0') return;
-    char commandLine[sizeof Settings.MameName + sizeof runName + 8];
-    std::snprintf(commandLine, sizeof commandLine, "%s  \"%s\"", Settings.MameName, runName);
+    // Two quoted texts, two spaces and the terminator.
+    char commandLine[sizeof Settings.MameName + sizeof runName + 6];
+    // A name holding a double quote is never started.
+    if (!ComposeEmulatorCommand(commandLine, sizeof commandLine, Settings.MameName, runName)) return;
     StartDetached(commandLine, Settings.MameDir[0] ? Settings.MameDir : nullptr);
 }
 
 void OpenRomDownload() {
     GetFocusedItemText(downloadName, 0, sizeof downloadName);
     if (downloadName[0] == '\0') return;
-    char commandLine[sizeof RomDownloadUrlFormat + sizeof downloadName];
-    std::snprintf(commandLine, sizeof commandLine, RomDownloadUrlFormat, downloadName);
+    // The explorer by its full path: a bare name is looked for in the
+    // program's folder and the current one before the system's.
+    char explorer[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(explorer, sizeof explorer);
+    if (length == 0 || length + sizeof "\\explorer.exe" > sizeof explorer) return;
+    lstrcatA(explorer, "\\explorer.exe");
+    char commandLine[sizeof explorer + sizeof Settings.RomServer + sizeof downloadName + 48];
+    if (!ComposeRomDownloadCommand(commandLine, sizeof commandLine, explorer, RomServerOrBuiltIn(Settings.RomServer),
+                                   downloadName))
+        return;
     StartDetached(commandLine, nullptr);
 }
 

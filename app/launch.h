@@ -3,10 +3,9 @@
 
 namespace quillet {
 
-// "explorer.exe" with the game's archive on the ROM server; %s is the name.
-extern const char RomDownloadUrlFormat[];
-
 void RunSelectedGame();   // command 1010
-void OpenRomDownload();   // command 1015
+// Command 1015: the game's archive on the server RomServer names (the
+// built-in one when that value is empty or unusable).
+void OpenRomDownload();
 
 }  // namespace quillet

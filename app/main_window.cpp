@@ -55,11 +55,16 @@ DWORD ViewBits(UINT command) {
     }
 }
 
-void OnViewCommand(HWND window, UINT command) {
+// Presses the command's button and moves the menu's check mark to it.
+void MarkViewCommand(HWND window, UINT command) {
     SendMessageA(ToolbarWindow, TB_CHECKBUTTON, command, MAKELPARAM(TRUE, 0));
     HMENU menu = GetMenu(window);
-    CheckMenuItem(menu, Settings.ListLayout.ListViewMode, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(menu, ShownViewCommand(Settings.ListLayout.ListViewMode), MF_BYCOMMAND | MF_UNCHECKED);
     CheckMenuItem(menu, command, MF_BYCOMMAND | MF_CHECKED);
+}
+
+void OnViewCommand(HWND window, UINT command) {
+    MarkViewCommand(window, command);
     SetViewMode(ViewBits(command));
     Settings.ListLayout.ListViewMode = command;
 }
@@ -110,6 +115,7 @@ LRESULT OnCreate(HWND window) {
                                       0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), ProgramInstance,
                                       nullptr);
     CreateGameList(window, Settings.ListLayout);
+    MarkViewCommand(window, ShownViewCommand(Settings.ListLayout.ListViewMode));  // details when none was chosen
     ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);
     RunBackgroundTask(window, ReloadGameList);
     if (Settings.Version != kSettingsVersion) RunFirstStartWizard(window);
@@ -126,9 +132,8 @@ LRESULT OnDestroy(HWND window) {
 
 LRESULT OnContextMenu(HWND window, WPARAM wParam, LPARAM lParam) {
     if (reinterpret_cast<HWND>(wParam) != GameListWindow) return 0;
-    const int x = static_cast<short>(LOWORD(lParam));
-    const int y = static_cast<short>(HIWORD(lParam));
-    TrackPopupMenu(GetSubMenu(GetMenu(window), 1), TPM_LEFTALIGN | TPM_LEFTBUTTON, x, y, 0, window, nullptr);
+    const POINT at = GameListMenuPoint(lParam);
+    TrackPopupMenu(GetSubMenu(GetMenu(window), 1), TPM_LEFTALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, window, nullptr);
     return 0;
 }
 

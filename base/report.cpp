@@ -53,7 +53,12 @@ int ReportMessage(HWND owner, int mode, DWORD number) {
 }
 
 int ShowSqlDiagnostics(HWND owner, SQLHSTMT statement) {
-    SQLGetDiagRec(SQL_HANDLE_STMT, statement, 1, diagState, &diagNative, diagMessage, sizeof diagMessage, &diagLength);
+    // Without a record the buffers still hold an earlier error's text, which
+    // would be shown as this one's: then the error box alone says it.
+    const SQLRETURN found = SQLGetDiagRec(SQL_HANDLE_STMT, statement, 1, diagState, &diagNative, diagMessage,
+                                          sizeof diagMessage, &diagLength);
+    if (found != SQL_SUCCESS && found != SQL_SUCCESS_WITH_INFO)
+        return ReportMessage(owner, MessageSourceModule, MSG_ODBC_EXECUTE);
     std::snprintf(diagText, sizeof diagText, "Errore numero %s\n\r%s", reinterpret_cast<char*>(diagState),
                   reinterpret_cast<char*>(diagMessage));
     ReportMessage(owner, MessageSourceModule, MSG_ODBC_EXECUTE);

@@ -22,7 +22,8 @@ extern MessageBoxFunction ShowMessageBox;
 int ReportMessage(HWND owner, int mode, DWORD number);
 
 // After a failed statement: the 0xC0000004 box, then a box with the SQL state
-// and the driver's text of diagnostic record 1. Returns the second box's result.
+// and the driver's text of diagnostic record 1. Returns the last box's result.
+// A statement without a diagnostic record shows the 0xC0000004 box alone.
 int ShowSqlDiagnostics(HWND owner, SQLHSTMT statement);
 
 }  // namespace quillet

@@ -9,6 +9,7 @@
 #include "base/progress_counter.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
+#include "settings/command_lines.h"
 #include "settings/frontend_settings.h"
 
 namespace quillet {
@@ -121,10 +122,9 @@ bool ReleaseCaptureBuffer(CaptureBuffer& buffer) {
 }
 
 bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, CaptureBuffer& buffer) {
-    // The path goes unquoted, as the user typed it; the option is quoted.
+    // Refused as too long as well: a path holding a double quote (no file name can).
     char commandLine[256];
-    const int needed = std::snprintf(commandLine, sizeof commandLine, "%s  \"%s\"", Settings.MameName, option);
-    if (needed < 0 || needed >= static_cast<int>(sizeof commandLine)) {
+    if (!ComposeEmulatorCommand(commandLine, sizeof commandLine, Settings.MameName, option)) {
         ReportMessage(dialog, MessageSourceModule, MSG_COMMAND_TOO_LONG);
         return false;
     }

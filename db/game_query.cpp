@@ -183,6 +183,8 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
     }
     if (!executed) {
         ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
+        // Unbound before the buffer goes: the next execute must not write into freed memory.
+        if (GameQueryStatement) SQLFreeStmt(GameQueryStatement, SQL_UNBIND);
         HeapFree(ProcessHeap, 0, row);
         return false;
     }

@@ -112,6 +112,12 @@ struct KeyedRecord {
 
 }  // namespace
 
+bool MakeSortKey(const char* text, char* key, int room) {
+    // lstrcmpA reads its bytes in the ANSI code page, whatever the thread
+    // locale's own code page; the keys must read them the same way.
+    return LCMapStringA(GetThreadLocale(), LCMAP_SORTKEY | LOCALE_USE_CP_ACP, text, -1, key, room) > 0;
+}
+
 bool SortRecordsByKeys(GameRecord** items, DWORD n, DWORD column, bool descending) {
     KeyedRecord* keyed = static_cast<KeyedRecord*>(HeapAlloc(ProcessHeap, 0, n * sizeof(KeyedRecord)));
     if (!keyed) return false;
@@ -123,12 +129,10 @@ bool SortRecordsByKeys(GameRecord** items, DWORD n, DWORD column, bool descendin
         HeapFree(ProcessHeap, 0, keyed);
         return false;
     }
-    const LCID locale = GetThreadLocale();
     bool ok = true;
     for (DWORD i = 0; i < n && ok; ++i) {
         char* key = arena + i * keyRoom;
-        ok = LCMapStringA(locale, LCMAP_SORTKEY, ColumnText(*items[i], column), -1, key,
-                          static_cast<int>(keyRoom)) > 0;
+        ok = MakeSortKey(ColumnText(*items[i], column), key, static_cast<int>(keyRoom));
         keyed[i] = {items[i], key};
     }
     if (ok) {
@@ -199,14 +203,19 @@ void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
     item.state = LVIS_FOCUSED | LVIS_SELECTED;
     SendMessageA(GameListWindow, LVM_SETITEMSTATE, layout.ListViewFocus, reinterpret_cast<LPARAM>(&item));
     pendingFocus = layout.ListViewFocus;
-    SendMessageA(mainWindow, WM_COMMAND, layout.ListViewMode, 0);
+    // Only a view command goes out: a damaged value such as 1001 (rebuild)
+    // or 1003 (exit) counts as none chosen, and the list stays in details view.
+    if (IsViewCommand(layout.ListViewMode))
+        SendMessageA(mainWindow, WM_COMMAND, layout.ListViewMode, 0);
+    else
+        layout.ListViewMode = 0;
 }
 
 void SaveListLayout(ListLayoutState& layout) {
     layout.ListViewFocus = static_cast<int32_t>(SendMessageA(GameListWindow, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
     const DWORD count = StoredColumnCount(layout);
     SendMessageA(GameListWindow, LVM_GETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(layout.ListViewOrder));
-    if (layout.ListViewMode == IDM_VIEW_DETAILS)
+    if (ShownViewCommand(layout.ListViewMode) == IDM_VIEW_DETAILS)
         for (int i = static_cast<int>(count) - 1; i >= 0; --i)
             layout.ListViewSize[i] = static_cast<int32_t>(SendMessageA(GameListWindow, LVM_GETCOLUMNWIDTH, i, 0));
     layout.ListViewSortCol = sortColumn;
@@ -297,6 +306,27 @@ void ColourGameRow(NMLVCUSTOMDRAW* draw) {
     SendMessageA(draw->nmcd.hdr.hwndFrom, LVM_GETITEMTEXTA, draw->nmcd.dwItemSpec, reinterpret_cast<LPARAM>(&item));
     const StatusColours colours{Settings.ColorGood, Settings.ColorBest, Settings.ColorBad, Settings.ColorNot};
     draw->clrTextBk = RowColourFor(status, StatusTextGood, StatusTextBest, StatusTextBad, colours);
+}
+
+POINT GameListMenuPoint(LPARAM position) {
+    POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    if (point.x != -1 || point.y != -1) return point;
+    point = {0, 0};
+    const LRESULT focus = SendMessageA(GameListWindow, LVM_GETNEXTITEM, -1, LVNI_FOCUSED);
+    if (focus >= 0) {
+        SendMessageA(GameListWindow, LVM_ENSUREVISIBLE, focus, FALSE);
+        RECT row{};
+        row.left = LVIR_LABEL;
+        RECT client;
+        if (SendMessageA(GameListWindow, LVM_GETITEMRECT, focus, reinterpret_cast<LPARAM>(&row)) &&
+            GetClientRect(GameListWindow, &client)) {
+            // A row scrolled sideways may start left of the list.
+            point.x = row.left < 0 ? 0 : (row.left < client.right ? row.left : client.right - 1);
+            point.y = row.bottom;
+        }
+    }
+    ClientToScreen(GameListWindow, &point);
+    return point;
 }
 
 void GetFocusedItemText(char* buffer, int column, int capacity) {

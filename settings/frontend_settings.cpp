@@ -75,6 +75,7 @@ const SettingsValue kSettingsValues[] = {
     {"ColorBest", U, D, FIELD(ColorBest)},
     {"ColorBad", U, D, FIELD(ColorBad)},
     {"ColorNot", U, D, FIELD(ColorNot)},
+    {"RomServer", U, S, FIELD(RomServer)},
 };
 const size_t kSettingsValueCount = sizeof(kSettingsValues) / sizeof(kSettingsValues[0]);
 

@@ -100,6 +100,8 @@ struct FrontendSettings {
     uint32_t ColorBest;
     uint32_t ColorBad;
     uint32_t ColorNot;
+    // host[:port] of the ROM archive server; empty or unusable: the built-in one.
+    char RomServer[260];
 };
 
 // Value of Version once the first-start wizard has been finished.

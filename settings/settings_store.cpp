@@ -20,6 +20,7 @@ BYTE* FieldOf(const SettingsValue& v) { return reinterpret_cast<BYTE*>(&Settings
 // Returns whether the value was there and taken.
 bool ReadValue(HKEY key, const SettingsValue& v) {
     BYTE data[sizeof(FrontendSettings::MameName)];  // the largest field
+    static_assert(sizeof(FrontendSettings::RomServer) <= sizeof data);
     DWORD size = static_cast<DWORD>(v.capacity);
     if (RegQueryValueExA(key, v.name, nullptr, nullptr, data, &size) != ERROR_SUCCESS) return false;
     BYTE* field = FieldOf(v);

@@ -44,7 +44,7 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"ListViewFocus", U, D, 4},    {"ListViewNumber", U, D, 4},    {"ListViewOrder", U, B, 64},
         {"ListViewSize", U, B, 64},    {"ListViewSortCol", U, D, 4},   {"ListViewSortWhat", U, D, 4},
         {"ColorGood", U, D, 4},        {"ColorBest", U, D, 4},         {"ColorBad", U, D, 4},
-        {"ColorNot", U, D, 4},
+        {"ColorNot", U, D, 4},         {"RomServer", U, S, 260},
     };
     REQUIRE_EQ(kSettingsValueCount, sizeof rows / sizeof rows[0]);
     for (size_t i = 0; i < kSettingsValueCount; ++i) {
@@ -142,6 +142,7 @@ TEST_CASE("defaults") {
         CHECK_EQ(s.ColorBest, 0x0096EFFAu);
         CHECK_EQ(s.ColorBad, 0x00FBC5D4u);
         CHECK_EQ(s.ColorNot, 0x00CCC5FFu);
+        CHECK_EQ(std::string(s.RomServer), "");  // the built-in server
     }
 }
 

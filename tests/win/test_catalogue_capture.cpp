@@ -118,18 +118,18 @@ TEST_CASE("an emulator that prints nothing or cannot start gives an empty captur
 
 TEST_CASE("a command line that would not fit its 256 bytes is refused, not cut") {
     REQUIRE(UseLanguage());
-    // The path, two spaces and the quoted option must leave room for the
-    // terminator: 248 characters with "-lx", 240 with "-verifysets".
+    // The quoted path, two spaces and the quoted option must leave room for
+    // the terminator: 246 characters with "-lx", 238 with "-verifysets".
     struct Row {
         size_t pathLength;
         const char* option;
         bool runs;
     };
     const Row rows[] = {
-        {248, "-lx", true},
-        {249, "-lx", false},
-        {240, "-verifysets", true},
-        {241, "-verifysets", false},
+        {246, "-lx", true},
+        {247, "-lx", false},
+        {238, "-verifysets", true},
+        {239, "-verifysets", false},
     };
     for (const Row& row : rows) {
         CAPTURE(row.pathLength);
@@ -153,14 +153,18 @@ TEST_CASE("a command line that would not fit its 256 bytes is refused, not cut")
     }
 }
 
-TEST_CASE("the emulator starts in its own folder, its path unquoted even with spaces") {
+TEST_CASE("the emulator starts in its own folder, its quoted path never taken for a shorter one") {
     MessageBoxRecorder boxes;
     ProgressRecorder dialog;
     StandInEmulator emulator("stand in");
+    // Unquoted, "...\\stand in\\mame.exe" would start "...\\stand.exe" first.
+    const std::string parent = emulator.folder().substr(0, emulator.folder().rfind('\\'));
+    REQUIRE(CopyFileA(BuildPath("fakemame.exe").c_str(), (parent + "\\stand.exe").c_str(), FALSE));
     CHECK_EQ(std::string(Settings.MameDir), emulator.folder() + "\\");
     Capture capture(dialog.window(), "pacman", kVerifyCapture);
     // The stand-in logs a ROM name and its working directory.
     CHECK_EQ(emulator.RunLog(), "pacman\t" + emulator.folder() + "\r\n");
+    CHECK_FALSE(FileExists(parent + "\\run.log"));
     CHECK_EQ(capture.buffer.length, 0u);
 }
 

@@ -786,6 +786,40 @@ TEST_CASE("a fetch on a worker thread uses the connection opened on the user-int
     CHECK_EQ(sent.back(), Sent{WMU_PROGRESS_COUNT, 2});
 }
 
+// The result columns are bound to a buffer of FetchGames' own; on every
+// way out they must be unbound before that buffer goes, or the next execute
+// and fetch would write into freed memory.
+SQLSMALLINT boundColumns;
+using BindColFunction = SQLRETURN(SQL_API*)(SQLHSTMT, SQLUSMALLINT, SQLSMALLINT, SQLPOINTER, SQLLEN, SQLLEN*);
+using FreeStmtFunction = SQLRETURN(SQL_API*)(SQLHSTMT, SQLUSMALLINT);
+BindColFunction realBindCol;
+FreeStmtFunction realFreeStmt;
+SQLRETURN SQL_API TrackBindCol(SQLHSTMT s, SQLUSMALLINT n, SQLSMALLINT t, SQLPOINTER v, SQLLEN c, SQLLEN* l) {
+    ++boundColumns;
+    return realBindCol(s, n, t, v, c, l);
+}
+SQLRETURN SQL_API TrackFreeStmt(SQLHSTMT s, SQLUSMALLINT option) {
+    if (option == SQL_UNBIND) boundColumns = 0;
+    return realFreeStmt(s, option);
+}
+
+TEST_CASE("the columns are unbound when the row buffer goes, after a failed execute as after rows") {
+    Replace("SQLBindCol", realBindCol, TrackBindCol);
+    Replace("SQLFreeStmt", realFreeStmt, TrackFreeStmt);
+    Catalogue c;
+    REQUIRE(c.Connect());
+    c.Insert({{"pacman"}});
+    for (bool fails : {false, true}) {
+        CAPTURE(fails);
+        if (fails) c.Execute("DROP TABLE main");  // the prepared statement then fails to execute
+        boundColumns = 0;
+        bool executed = !fails;
+        c.Fetch(&executed);
+        REQUIRE_EQ(executed, !fails);
+        CHECK_EQ(boundColumns, 0);
+    }
+}
+
 TEST_CASE("ReloadGameList closes the dialog as its last step, also when the execute fails") {
     Catalogue c;
     DeleteFileA(c.path.c_str());

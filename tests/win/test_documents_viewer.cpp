@@ -8,7 +8,6 @@
 #include <string>
 
 #include "base/globals.h"
-#include "app/launch.h"
 #include "documents/documents.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -199,24 +198,4 @@ TEST_CASE("a caption string and a title longer than the caption are cut to 255 c
     });
     script.Run([&] { RunDocumentViewer(nullptr, {title.c_str(), IDS_CAPTION_HISTORY, L"text"}); });
     CHECK_EQ(caption, ("History - " + title).substr(0, 255));
-}
-
-// Command 1010 starts the previous game again when no row has the focus;
-// before any game was started there is none, and nothing is started.
-TEST_CASE("run: no focused game and no previous one starts nothing; a focused game starts") {
-    Fixture f;
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, sizeof system);
-    const std::string marker = f.emulator.file("started.txt");
-    // The "emulator" is cmd.exe writing a file; the game's name follows it.
-    lstrcpynA(Settings.MameName, (std::string(system) + "\\cmd.exe /c echo started>\"" + marker + "\"").c_str(),
-              sizeof Settings.MameName);
-    RunSelectedGame();
-    Sleep(1500);
-    CHECK_FALSE(FileExists(marker));
-    f.list.Focus(0);
-    RunSelectedGame();
-    for (int i = 0; i < 100 && !FileExists(marker); ++i) Sleep(50);
-    CHECK(FileExists(marker));
-    CHECK(f.boxes.boxes().empty());
 }

@@ -177,7 +177,10 @@ TEST_CASE("view commands: one checked menu item, the pressed button, the list's 
     {
         MainWindowRun run(f.start.path());
         UINT only = 0;
-        CHECK_EQ(CheckedViewCommands(run.window(), &only), 0u);  // nothing chosen yet
+        // Nothing chosen yet: the list is in details view, and says so.
+        CHECK_EQ(CheckedViewCommands(run.window(), &only), 1u);
+        CHECK_EQ(only, static_cast<UINT>(IDM_VIEW_DETAILS));
+        CHECK(SendMessageA(ToolbarWindow, TB_ISBUTTONCHECKED, IDM_VIEW_DETAILS, 0));
         SendMessageA(run.window(), WM_COMMAND, IDM_VIEW_LARGE, 0);
         SendMessageA(run.window(), WM_COMMAND, IDM_VIEW_LIST, 0);
         CHECK_EQ(CheckedViewCommands(run.window(), &only), 1u);
@@ -214,6 +217,80 @@ TEST_CASE("column widths are kept only when changed in details view") {
     SendMessageA(run.window(), WM_COMMAND, IDM_VIEW_DETAILS, 0);
     CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 1, 0), 222);
     CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 2, 0), 70);
+}
+
+TEST_CASE("a new user's column widths come back while no view has been chosen") {
+    Fixture f;
+    {
+        MainWindowRun run(f.start.path());
+        SendMessageA(run.list(), LVM_SETCOLUMNWIDTH, 1, 222);
+    }
+    CHECK_EQ(StoredDword("ListViewMode"), 0u);
+    MainWindowRun run(f.start.path());
+    CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 1, 0), 222);
+}
+
+TEST_CASE("a stored view value that is no view command starts nothing and counts as none") {
+    for (DWORD stored : {DWORD{IDM_REBUILD}, DWORD{IDM_EXIT}, DWORD{1059}, DWORD{1064}, DWORD{0xFFFFFFFF}}) {
+        CAPTURE(stored);
+        Fixture f;
+        HKEY key;
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvorn\\Quillet", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr);
+        RegSetValueExA(key, "ListViewMode", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), 4);
+        RegCloseKey(key);
+        {
+            MainWindowRun run(f.start.path());
+            // A rebuild would have warned (no emulator); an exit would have
+            // saved every setting already.
+            CHECK(f.boxes.boxes().empty());
+            CHECK_EQ(StoredDword("ColorNot"), 0xDEADBEEFu);
+            CHECK_GT(ItemCount(run.list()), 0);
+            CHECK_EQ(GetWindowLongA(run.list(), GWL_STYLE) & LVS_TYPEMASK, LVS_REPORT);
+            UINT only = 0;
+            CHECK_EQ(CheckedViewCommands(run.window(), &only), 1u);
+            CHECK_EQ(only, static_cast<UINT>(IDM_VIEW_DETAILS));
+        }
+        CHECK_EQ(StoredDword("ListViewMode"), 0u);
+    }
+}
+
+TEST_CASE("the keyboard's context menu opens under the focused row, or at the list's corner") {
+    Fixture f;
+    MainWindowRun run(f.start.path());
+    const int n = ItemCount(run.list());
+    REQUIRE_GT(n, 30);  // more rows than the window shows
+    const LPARAM keyboard = MAKELPARAM(-1, -1);
+    for (UINT view : {IDM_VIEW_DETAILS, IDM_VIEW_LIST}) {
+        CAPTURE(view);
+        SendMessageA(run.window(), WM_COMMAND, view, 0);
+        for (int row : {2, n - 1}) {
+            CAPTURE(row);
+            LVITEMA item{};
+            item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+            item.state = LVIS_FOCUSED | LVIS_SELECTED;
+            SendMessageA(run.list(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+            POINT at = GameListMenuPoint(keyboard);
+            ScreenToClient(run.list(), &at);
+            // Just below the row's bottom edge: the point above it is the row,
+            // scrolled into view when it was not.
+            LVHITTESTINFO hit{};
+            hit.pt = {at.x + 1, at.y - 1};
+            CHECK_EQ(SendMessageA(run.list(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), row);
+        }
+    }
+    LVITEMA none{};
+    none.stateMask = LVIS_FOCUSED;
+    SendMessageA(run.list(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    POINT corner{0, 0};
+    ClientToScreen(run.list(), &corner);
+    const POINT at = GameListMenuPoint(keyboard);
+    CHECK_EQ(at.x, corner.x);
+    CHECK_EQ(at.y, corner.y);
+    // A click keeps its own position, negative coordinates included.
+    const POINT click = GameListMenuPoint(MAKELPARAM(-5, 300));
+    CHECK_EQ(click.x, -5);
+    CHECK_EQ(click.y, 300);
 }
 
 TEST_CASE("a dragged column order comes back at the next start") {

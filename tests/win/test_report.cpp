@@ -5,8 +5,10 @@
 #include <sqlext.h>
 
 #include "base/report.h"
+#include "db/database.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
+#include "win/catalogue_fixture.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -73,22 +75,48 @@ TEST_CASE("without a loaded module every numbered message falls back") {
     CHECK_EQ(boxes.boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 }
 
-TEST_CASE("ShowSqlDiagnostics shows the execute error, then the driver's text") {
+TEST_CASE("ShowSqlDiagnostics: the execute error, then the driver's text; never an earlier error's text") {
     REQUIRE(UseLanguage("english"));
+    ScratchCatalogue catalogue;
+    REQUIRE(catalogue.connected());
     MessageBoxRecorder boxes;
-    SQLHENV env;
-    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env);
-    SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
-    // A statement handle that was never allocated: no diagnostic record; the
-    // second box then shows the (still empty) buffers.
+    SQLHSTMT failed = nullptr, clean = nullptr;
+    REQUIRE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &failed)));
+    REQUIRE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &clean)));
+    char query[] = "SELECT * FROM nowhere";
+    REQUIRE_EQ(SQLExecDirect(failed, reinterpret_cast<SQLCHAR*>(query), SQL_NTS), SQL_ERROR);
+    ShowSqlDiagnostics(nullptr, failed);
+    // No record: a clean statement, and a handle that was never allocated.
+    ShowSqlDiagnostics(nullptr, clean);
     ShowSqlDiagnostics(nullptr, SQL_NULL_HSTMT);
-    SQLFreeHandle(SQL_HANDLE_ENV, env);
-    REQUIRE_EQ(boxes.boxes().size(), 2u);
-    char first[1024];
+    SQLFreeHandle(SQL_HANDLE_STMT, failed);
+    SQLFreeHandle(SQL_HANDLE_STMT, clean);
+
+    char execute[1024];
     FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule, MSG_ODBC_EXECUTE, 0,
-                   first, sizeof first, nullptr);
-    CHECK_EQ(boxes.boxes()[0].text, std::string(first));
-    CHECK_EQ(boxes.boxes()[1].text, "Errore numero \n\r");
+                   execute, sizeof execute, nullptr);
+    REQUIRE_EQ(boxes.boxes().size(), 4u);
+    CHECK_EQ(boxes.boxes()[0].text, std::string(execute));
+    CHECK_EQ(boxes.boxes()[1].text.rfind("Errore numero ", 0), 0u);
+    CHECK_NE(boxes.boxes()[1].text.find("\n\r"), std::string::npos);
+    CHECK_NE(boxes.boxes()[1].text.find("nowhere"), std::string::npos);
     CHECK_EQ(boxes.boxes()[1].caption, "Quillet 0.7.1");
     CHECK_EQ(boxes.boxes()[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    CHECK_EQ(boxes.boxes()[2].text, std::string(execute));
+    CHECK_EQ(boxes.boxes()[3].text, std::string(execute));
+}
+
+TEST_CASE("the missing-catalogue message names no particular driver and takes no insert") {
+    for (const char* language : {"english", "italian"}) {
+        CAPTURE(language);
+        REQUIRE(UseLanguage(language));
+        char text[1024] = "";
+        REQUIRE_GT(FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule,
+                                  MSG_ODBC_CONNECTION, 0, text, sizeof text, nullptr),
+                   0u);
+        const std::string message = text;
+        CHECK_EQ(message.find("Access"), std::string::npos);
+        CHECK_EQ(message.find('%'), std::string::npos);
+        CHECK_NE(message.find("ODBC"), std::string::npos);
+    }
 }

@@ -2,6 +2,7 @@
 #include "win/support.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "base/globals.h"
@@ -21,27 +22,46 @@ const char* const kTexts[] = {
     "<unknown>", "(bootleg)",  "[prototype]", "Zaxxon",        "zaxxon",       "\xc9lite", "Elite",
     "\xe9lite",  "Stra\xdf" "e", "Strasse",   "na\xefve",      "naive",        "_test",    "~tilde",
     "a\tb",      "a b",        "ab",          "Good",          "Best available", "Bad",   "Not found",
+    // Bytes that are other letters in other code pages (1252: à ü Ø š; 1251: а ь Ш љ).
+    "\xe0 la carte", "arcade",   "\xfc" "ber",     "uber",          "\xd8ystein",   "Oystein",  "\x9a" "ah",  "sah",
 };
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 
-}  // namespace
-
-TEST_CASE("sort keys order every pair of texts as lstrcmpA does") {
-    const LCID locale = GetThreadLocale();
+// Pairs whose keys disagree with lstrcmpA under the current thread locale.
+int Disagreements() {
     std::vector<std::vector<char>> keys;
     for (const char* t : kTexts) {
         std::vector<char> key(1024);
-        REQUIRE_GT(LCMapStringA(locale, LCMAP_SORTKEY, t, -1, key.data(), static_cast<int>(key.size())), 0);
+        REQUIRE(MakeSortKey(t, key.data(), static_cast<int>(key.size())));
         keys.push_back(key);
     }
     const size_t n = sizeof kTexts / sizeof kTexts[0];
+    int disagreements = 0;
     for (size_t i = 0; i < n; ++i)
-        for (size_t j = 0; j < n; ++j) {
-            CAPTURE(i);
-            CAPTURE(j);
-            CHECK_EQ(Sign(std::strcmp(keys[i].data(), keys[j].data())), Sign(lstrcmpA(kTexts[i], kTexts[j])));
-        }
+        for (size_t j = 0; j < n; ++j)
+            if (Sign(std::strcmp(keys[i].data(), keys[j].data())) != Sign(lstrcmpA(kTexts[i], kTexts[j]))) {
+                if (++disagreements <= 5) MESSAGE((std::string(kTexts[i]) + " | " + kTexts[j]));
+            }
+    return disagreements;
+}
+
+}  // namespace
+
+TEST_CASE("sort keys order every pair of texts as lstrcmpA does") { CHECK_EQ(Disagreements(), 0); }
+
+// lstrcmpA reads bytes above 0x7F in the ANSI code page, whatever the
+// thread locale's own; keys made in the locale's code page would put
+// accented descriptions elsewhere.
+TEST_CASE("sort keys agree with lstrcmpA under thread locales of other code pages") {
+    const LCID saved = GetThreadLocale();
+    // Russian (1251), Greek (1253), Czech (1250), Turkish (1254).
+    for (LCID locale : {LCID{0x0419}, LCID{0x0408}, LCID{0x0405}, LCID{0x041F}}) {
+        CAPTURE(locale);
+        REQUIRE(SetThreadLocale(locale));
+        CHECK_EQ(Disagreements(), 0);
+    }
+    SetThreadLocale(saved);
 }
 
 TEST_CASE("sorting by keys gives exactly the lstrcmpA Shell sort's order, ties included") {
