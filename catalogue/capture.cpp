@@ -132,7 +132,7 @@ bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, Capt
     // Both ends inheritable; the child gets the write end as its standard
     // output. Failures of pipe and process creation are not examined: they
     // leave no writer, so the first read ends the capture with nothing.
-    SECURITY_ATTRIBUTES security{12, nullptr, TRUE};
+    SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
     CreatePipe(&readEnd, &writeEnd, &security, pipeSize);

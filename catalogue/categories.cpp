@@ -6,9 +6,10 @@
 
 #include <cstdio>
 
+#include "base/handles.h"
 #include "base/progress.h"
-#include "base/report.h"
 #include "base/progress_counter.h"
+#include "base/report.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"
@@ -47,21 +48,18 @@ void UpdateCategory(void* context, const char* name, const char* category) {
 
 // The mapped file; unmapped and closed when the run ends.
 void ApplyMappedFile(HWND dialog, HANDLE file) {
-    HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-    if (!mapping) {
+    const UniqueHandle mapping(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!mapping.valid()) {
         // An empty file cannot be mapped: the system's text says so.
         ReportMessage(dialog, MessageSourceSystem, 0);
         return;
     }
-    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
-    if (!view) {
+    const MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+    if (!view.valid()) {
         ReportMessage(dialog, MessageSourceSystem, 0);
-        CloseHandle(mapping);
         return;
     }
-    ApplyCategoryFile(dialog, static_cast<const char*>(view), file);
-    UnmapViewOfFile(view);
-    CloseHandle(mapping);
+    ApplyCategoryFile(dialog, view.data(), file);
 }
 
 }  // namespace
@@ -70,13 +68,10 @@ void ImportCategories(HWND dialog) {
     char path[512];
     std::snprintf(path, sizeof path, "%scatver.ini", Settings.MameDir);
     // No sharing: nobody changes the file under the mapping.
-    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr);
+    const UniqueHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr));
     // A missing catver.ini is normal: the user need not keep one.
-    if (file != INVALID_HANDLE_VALUE) {
-        ApplyMappedFile(dialog, file);
-        CloseHandle(file);
-    }
+    if (file.valid()) ApplyMappedFile(dialog, file.get());
     SendMessageA(dialog, WM_CLOSE, 0, 0);
 }
 
