@@ -17,6 +17,7 @@
 #include "filters/filter_sheet.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
+#include "tools/screens/window_shot.h"
 
 using namespace quillet;
 
@@ -29,73 +30,17 @@ std::string outputFolder;
 UINT currentPage;
 bool written;
 
-BOOL CALLBACK FindSheet(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && FindWindowExA(window, nullptr, WC_TABCONTROLA, nullptr)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-bool WriteBitmap(const std::string& path, HDC dc, HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::string pixels(stride * static_cast<DWORD>(height), '\0');
-    if (!GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS)) return false;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return false;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(pixels.data(), 1, pixels.size(), out);
-    return std::fclose(out) == 0;
-}
-
-// The sheet as drawn, frame and caption included.
-bool Capture(HWND sheet, const std::string& path) {
-    RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    RECT r;
-    GetWindowRect(sheet, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetWindowDC(sheet);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    const bool ok = WriteBitmap(path, memory, bitmap, width, height);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(sheet, screen);
-    return ok;
-}
-
 // Runs in the sheet's own loop: once the sheet is up and painted, shoot it
 // and cancel.
 VOID CALLBACK Shoot(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND sheet = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    const HWND sheet = screens::FindThreadSheet();
     if (!sheet) return;
     KillTimer(nullptr, timer);
     SetWindowPos(sheet, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
     SetForegroundWindow(sheet);
-    const DWORD until = GetTickCount() + 300;
-    MSG msg;
-    while (GetTickCount() < until)
-        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    written = Capture(sheet, outputFolder + "\\filter-" + kPageNames[currentPage] + ".bmp");
+    RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    screens::PumpMessagesFor(300);
+    written = screens::SaveWindowBitmap(sheet, outputFolder + "\\filter-" + kPageNames[currentPage] + ".bmp");
     SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }
 

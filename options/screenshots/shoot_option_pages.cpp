@@ -8,10 +8,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "options/options.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
+#include "tools/screens/window_shot.h"
 
 namespace {
 
@@ -21,66 +23,15 @@ const char* outputFolder;
 int currentPage;
 bool saved;
 
-bool SaveWindowBitmap(HWND window, const char* path) {
-    RECT r;
-    GetWindowRect(window, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
-    SelectObject(memory, old);
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
-    const DWORD size = stride * static_cast<DWORD>(height);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + size;
-    bool ok = false;
-    if (FILE* out = std::fopen(path, "wb")) {
-        ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-             std::fwrite(bits, size, 1, out) == 1;
-        std::fclose(out);
-    }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
-BOOL CALLBACK FindSheet(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && FindWindowExA(window, nullptr, WC_TABCONTROLA, nullptr)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 void CALLBACK Shoot(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND sheet = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&sheet));
+    const HWND sheet = quillet::screens::FindThreadSheet();
     if (!sheet) return;
     KillTimer(nullptr, timer);
     SetWindowPos(sheet, HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
     RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const DWORD end = GetTickCount() + 500;
-    MSG msg;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(10);
-    }
-    char path[MAX_PATH];
-    std::snprintf(path, sizeof path, "%s\\options-%s.bmp", outputFolder, kPageNames[currentPage]);
-    saved = SaveWindowBitmap(sheet, path);
+    quillet::screens::PumpMessagesFor(500);
+    saved = quillet::screens::SaveWindowBitmap(
+        sheet, std::string(outputFolder) + "\\options-" + kPageNames[currentPage] + ".bmp");
     PropSheet_PressButton(sheet, PSBTN_CANCEL);
 }
 

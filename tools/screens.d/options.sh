@@ -4,14 +4,14 @@
 # Italian module instead (into the same names).
 set -euo pipefail
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
-shooter="$BUILD_DIR/win/options/shoot_option_pages.exe"
+shooter="$WIN_BUILD/options/shoot_option_pages.exe"
 language="${SCREENSHOT_LANGUAGE:-english}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$SRC/tests/fixtures/options/every_control.ini" "$work/mame.ini"
-wine "$shooter" "$(winepath -w "$BUILD_DIR/win/languages/$language.dll")" \
+wine "$shooter" "$(winepath -w "$WIN_BUILD/languages/$language.dll")" \
   "$(winepath -w "$work/mame.ini")" "$(winepath -w "$work")" </dev/null
 for bmp in "$work"/options-*.bmp; do
-  convert "$bmp" "$SCREENS_DIR/$(basename "$bmp" .bmp).png"
+  convert "$bmp" -strip "$SCREENS_DIR/$(basename "$bmp" .bmp).png"
 done
 cmp -s "$SRC/tests/fixtures/options/every_control.ini" "$work/mame.ini" || { echo "the sample ini changed" >&2; exit 1; }

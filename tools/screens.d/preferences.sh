@@ -4,12 +4,12 @@
 # language modules and the demo history.dat in C:\MAME), as PNG files.
 set -euo pipefail
 : "${BUILD_DIR:?}" "${SCREENS_DIR:?}" "${QUILLET_HOME:?}" "${QUILLET_EMU_HOME:?}"
-tool="$BUILD_DIR/win/preferences/prefs_screens.exe"
+tool="$WIN_BUILD/preferences/prefs_screens.exe"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 wine "$tool" "$(winepath -w "$QUILLET_HOME/languages/english.dll")" "$(winepath -w "$work")" \
   "$(winepath -w "$QUILLET_EMU_HOME")\\" </dev/null
 for shot in wizard-welcome wizard-emulator wizard-finish preferences history about; do
-  convert "$work/$shot.bmp" "$SCREENS_DIR/$shot.png"
+  convert "$work/$shot.bmp" -strip "$SCREENS_DIR/$shot.png"
   echo "  $SCREENS_DIR/$shot.png"
 done
