@@ -74,6 +74,10 @@ reg="$BUILD_DIR/install$QUILLET_ARCH.reg"
   else
     printf '"Version"=dword:00070000\r\n'
   fi
+  if [ "${FIRST_START:-0}" = 1 ]; then
+    # The program keeps a copy of Version in the user key as well.
+    printf '\r\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Quillet]\r\n"Version"=-\r\n'
+  fi
   printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Halvorn\\Quillet\\Languages]\r\n'
   printf '"english"=dword:00000009\r\n'
   printf '"italian"=dword:00000010\r\n'
