@@ -82,6 +82,33 @@ inline bool CopyEmptyCatalogue(const std::string& path) {
     return false;
 }
 
+// A copy of the schema-only catalogue in a folder of its own under the
+// temporary folder, removed with SQLite's journal files when it goes.
+class ScratchCatalogue {
+public:
+    explicit ScratchCatalogue(const char* name) {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        folder_ = std::string(temp) + name + "_" + std::to_string(GetCurrentProcessId());
+        path_ = folder_ + "\\gamelist.mdb";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        ok_ = CopyEmptyCatalogue(path_);
+    }
+    ~ScratchCatalogue() {
+        for (const char* file : {"gamelist.mdb", "gamelist.mdb-wal", "gamelist.mdb-shm"})
+            DeleteFileA((folder_ + "\\" + file).c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    ScratchCatalogue(const ScratchCatalogue&) = delete;
+    ScratchCatalogue& operator=(const ScratchCatalogue&) = delete;
+    bool ok() const { return ok_; }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string folder_, path_;
+    bool ok_ = false;
+};
+
 inline void Pump() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

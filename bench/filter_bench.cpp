@@ -128,12 +128,9 @@ int main(int argc, char** argv) {
                     &user, nullptr);
     RegCloseKey(user);
 
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "quillet_filter_bench_" + std::to_string(GetCurrentProcessId());
-    const std::string path = folder + "\\gamelist.mdb";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    if (!CopyEmptyCatalogue(path)) return 1;
+    const ScratchCatalogue catalogue("quillet_filter_bench");
+    if (!catalogue.ok()) return 1;
+    const std::string& path = catalogue.path();
     const HWND silent = CreateBenchWindows("Quillet filter benchmark");
 
     int status = 0;
@@ -193,9 +190,6 @@ int main(int argc, char** argv) {
     DisconnectDatabase();
     DestroyWindow(MainWindow);
     DestroyWindow(silent);
-    for (const char* name : {"gamelist.mdb", "gamelist.mdb-wal", "gamelist.mdb-shm"})
-        DeleteFileA((folder + "\\" + name).c_str());
-    RemoveDirectoryA(folder.c_str());
     RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
     RegDeleteTreeA(HKEY_CURRENT_USER, scratch.c_str());
     return status;

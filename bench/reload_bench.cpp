@@ -228,12 +228,9 @@ int main(int argc, char** argv) {
 
     if (!StartBenchProgram(PrintBox)) return 1;
 
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "quillet_bench_" + std::to_string(GetCurrentProcessId());
-    const std::string path = folder + "\\gamelist.mdb";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    if (!CopyEmptyCatalogue(path)) return 1;
+    const ScratchCatalogue catalogue("quillet_bench");
+    if (!catalogue.ok()) return 1;
+    const std::string& path = catalogue.path();
 
     const HWND silent = CreateBenchWindows("Quillet reload benchmark");
 
@@ -341,8 +338,5 @@ int main(int argc, char** argv) {
     DisconnectDatabase();
     DestroyWindow(MainWindow);
     DestroyWindow(silent);
-    for (const char* name : {"gamelist.mdb", "gamelist.mdb-wal", "gamelist.mdb-shm"})
-        DeleteFileA((folder + "\\" + name).c_str());
-    RemoveDirectoryA(folder.c_str());
     return status;
 }
