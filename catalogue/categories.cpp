@@ -25,7 +25,7 @@ constexpr char kUpdateCategoryText[] = "UPDATE main SET Category = ? WHERE RomNa
 
 // The statement's two parameters, bound once per run.
 char categoryText[90];
-char shortName[9];
+char shortName[kRomNameField];
 
 // Sink of the scanner: one name=category line of a [Category] section.
 void UpdateCategory(void* context, const char* name, const char* category) {
@@ -85,7 +85,7 @@ void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
     }
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 90, 0, categoryText, sizeof categoryText,
                      nullptr);
-    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 9, 0, shortName, sizeof shortName, nullptr);
+    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, kLongestRomName, 0, shortName, sizeof shortName, nullptr);
 
     DWORD size = GetFileSize(file, nullptr);
     if (size == INVALID_FILE_SIZE) size = 0;

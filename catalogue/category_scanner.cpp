@@ -37,12 +37,15 @@ const char* ApplySection(const char* pos, const char* end, CategorySink sink, vo
         const char* equals = scan::Find(pos, lineEnd, '=');
         if (!equals) continue;  // not a name=category line
 
-        char name[9];
+        const char* nameStart = pos;
+        char name[kRomNameField];
         scan::CopyCut(name, pos, equals);
         const char* value = equals + 1;
         pos = value;
-        // BIOS sets are not games; the catalogue does not hold them.
+        // BIOS sets are not games; the catalogue does not hold them. A name
+        // longer than the catalogue's cannot have a row either.
         if (lineEnd - value >= 4 && std::memcmp(value, "BIOS", 4) == 0) continue;
+        if (static_cast<size_t>(equals - nameStart) > kLongestRomName) continue;
 
         char category[90];
         scan::CopyCut(category, value, lineEnd);

@@ -43,12 +43,12 @@ struct ParameterBinding {
 // emulator wrote and the driver converts it to the integer column; Original
 // is bound by its low byte.
 constexpr ParameterBinding kInsertBindings[] = {
-    {SQL_C_CHAR, SQL_CHAR, 9, offsetof(ImportRecord, RomName), 9},
+    {SQL_C_CHAR, SQL_CHAR, kLongestRomName, offsetof(ImportRecord, RomName), kRomNameField},
     {SQL_C_CHAR, SQL_CHAR, 120, offsetof(ImportRecord, Description), 120},
     {SQL_C_USHORT, SQL_SMALLINT, 0, offsetof(ImportRecord, Year), 0},
     {SQL_C_CHAR, SQL_CHAR, 100, offsetof(ImportRecord, Manufacturer), 100},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Original), 0},
-    {SQL_C_CHAR, SQL_CHAR, 9, offsetof(ImportRecord, Cloneof), 9},
+    {SQL_C_CHAR, SQL_CHAR, kLongestRomName, offsetof(ImportRecord, Cloneof), kRomNameField},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, DriverStatus), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, ColorStatus), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, SoundStatus), 0},
@@ -57,7 +57,7 @@ constexpr ParameterBinding kInsertBindings[] = {
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Orientation), 0},
     {SQL_C_CHAR, SQL_CHAR, 10, offsetof(ImportRecord, Resolution), 10},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Frequency), 0},
-    {SQL_C_CHAR, SQL_CHAR, 14, offsetof(ImportRecord, IconPath), 14},
+    {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::IconPath - 1, offsetof(ImportRecord, IconPath), sizeof ImportRecord::IconPath},
 };
 static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 15);
 

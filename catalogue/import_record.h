@@ -2,9 +2,22 @@
 // INSERT statement's parameters are bound to its fields by address.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace quillet {
+
+// The longest short name the catalogue takes. The era's emulators name sets
+// with at most 8 characters, today's with up to 15 (16 leaves a margin).
+// Import, verification and categories all pass over a longer name the same
+// way: it cannot be a row of the catalogue. Every name field and the name
+// columns are sized from this one constant.
+constexpr size_t kLongestRomName = 16;
+constexpr size_t kRomNameField = kLongestRomName + 1;  // with the terminating zero
+
+// Which emulator printed the list: the era's (0.7x to 0.106, <game>
+// elements, -verifysets) or today's (<machine> elements, -verifyroms).
+enum class EmulatorGeneration : uint32_t { Era = 0, Today = 1 };
 
 struct ImportRecord {
     uint8_t Video;          // 0 raster, 1 vector
@@ -15,22 +28,22 @@ struct ImportRecord {
     char AspectX[6];
     char AspectY[6];
     uint8_t Frequency;      // integer part of the refresh rate, low 8 bits
-    char RomName[9];
+    char RomName[kRomNameField];
     char Runnable[9];
     char SourceFile[13];
-    char Cloneof[9];
-    char RomOf[9];
-    char SampleOf[9];
-    char Description[120];
+    char Cloneof[kRomNameField];
+    char RomOf[kRomNameField];
+    char SampleOf[kRomNameField];
+    char Description[120];  // entities decoded; UTF-8 where the list is
     uint16_t Year;
     char Manufacturer[100];
     uint32_t Original;      // 0 or 1
     char Channels[256];
     uint8_t DriverStatus;   // 0 good, 1 imperfect, 2 preliminary, 3 test
-    uint8_t SoundStatus;
+    uint8_t SoundStatus;    // 0 good, 1 imperfect, 2 preliminary/unemulated, 3 test
     uint8_t ColorStatus;
     char Palette[10];
-    char IconPath[14];
+    char IconPath[kRomNameField + 4];  // short name and ".ico"
 };
 
 }  // namespace quillet

@@ -23,7 +23,7 @@ constexpr char kUpdateStatusText[] = "UPDATE main SET Status = ? WHERE RomName =
 
 // The statement's two parameters, bound once per run.
 uint8_t statusCode;
-char setName[10];
+char setName[kRomNameField];
 
 // Sink of the scanner: one result line. Every result but success (with or
 // without information) is a failure, SQL_NO_DATA for a set that has no row
@@ -47,7 +47,7 @@ void ApplyVerifyResults(HWND dialog, const char* text, size_t length) {
         return;
     }
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_UTINYINT, SQL_TINYINT, 20, 0, &statusCode, 1, nullptr);
-    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 25, 0, setName, sizeof setName, nullptr);
+    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, kLongestRomName, 0, setName, sizeof setName, nullptr);
 
     ProgressCounter lines(dialog);
     StageRun run{dialog, statement, lines};

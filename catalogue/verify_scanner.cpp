@@ -1,6 +1,7 @@
-// The emulator's "-verifysets" output: one result line per ROM set,
-// "romset NAME is VERDICT", clones as "romset NAME [PARENT] is VERDICT",
-// followed by a summary line that the scan passes over.
+// The emulator's "-verifysets" (the era) or "-verifyroms" (today) output:
+// one result line per ROM set, "romset NAME is VERDICT", clones as
+// "romset NAME [PARENT] is VERDICT", among detail lines ("NAME : FILE ...
+// NOT FOUND") and followed by a summary line, all of which the scan passes over.
 #include <cstring>
 
 #include "catalogue/scan_util.h"
@@ -48,20 +49,24 @@ uint32_t ScanVerifyResults(const char* begin, const char* end, VerifySink sink, 
         const char* line = FindBytes(pos, end, kVerifyPatterns, kRomsetLength);
         if (!line) break;
 
-        // The name runs to the next space; a longer one than the 9
-        // characters the column holds is cut.
-        char name[10];
+        // The name runs to the next space. One longer than the catalogue's
+        // names cannot have a row: its line is passed over.
+        char name[kRomNameField];
         const char* nameStart = line + kRomsetLength;
         const char* space = scan::Find(nameStart, end, ' ');
-        scan::CopyCut(name, nameStart, space ? space : end);
+        const char* nameEnd = space ? space : end;
+        const bool fits = static_cast<size_t>(nameEnd - nameStart) <= kLongestRomName;
+        scan::CopyCut(name, nameStart, nameEnd);
 
         // Words between the name and " is " (a clone's [parent]) are passed over.
         const char* is = FindBytes(line, end, kIs, kIsLength);
         if (!is) break;
         const char* verdict = is + kIsLength;
         if (end - verdict < 3) break;  // the verdict's third character is not in the text
-        sink(context, name, VerdictCode(verdict[2]));
-        ++count;
+        if (fits) {
+            sink(context, name, VerdictCode(verdict[2]));
+            ++count;
+        }
 
         // The next search starts at the line's end; without one the text is used up.
         const char* lineEnd = scan::FindLineEnd(verdict, end);

@@ -108,8 +108,9 @@ TEST_CASE("scanning ends where the text does") {
     }
 }
 
-TEST_CASE("set names longer than the name buffer are cut to 9 characters") {
-    CHECK_EQ(Scan("romset abcdefghijklmnop is good\r\nromset short is bad\r\n").verdicts, "abcdefghi=0 short=2");
+TEST_CASE("set names of 16 characters are kept whole, longer ones passed over") {
+    CHECK_EQ(Scan("romset abcdefghijklmnop is good\r\nromset abcdefghijklmnopq is good\nromset short is bad\r\n").verdicts,
+             "abcdefghijklmnop=0 short=2");
 }
 
 TEST_CASE("real -verifysets and -vset output") {
