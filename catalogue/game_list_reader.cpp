@@ -629,9 +629,9 @@ bool ReadGameElement(const char*& pos, const char* end, ImportRecord& record) {
     return ReadGameElement(pos, end, record, traits);
 }
 
-EmulatorGeneration GenerationOfBuild(const char* tagBegin, const char* tagEnd) {
+Generation GenerationOfBuild(const char* tagBegin, const char* tagEnd) {
     const char* build = FindBytes(tagBegin, tagEnd, "build=\"", 7);
-    if (!build) return EmulatorGeneration::Era;
+    if (!build) return Generation::Era;
     const char* p = build + 7;
     uint32_t major = 0, minor = 0;
     for (; p < tagEnd && *p >= '0' && *p <= '9'; ++p) major = major * 10 + uint32_t(*p - '0');
@@ -640,7 +640,7 @@ EmulatorGeneration GenerationOfBuild(const char* tagBegin, const char* tagEnd) {
         for (int digits = 0; p < tagEnd && *p >= '0' && *p <= '9' && digits < 6; ++p, ++digits)
             minor = minor * 10 + uint32_t(*p - '0');
     }
-    return major > 0 || minor >= 107 ? EmulatorGeneration::Today : EmulatorGeneration::Era;
+    return major > 0 || minor >= 107 ? Generation::Today : Generation::Era;
 }
 
 void DeriveCatalogueFields(ImportRecord& r) {
@@ -691,7 +691,7 @@ GameListResult ScanGameList(const char* begin, const char* end, ImportRecord& re
             result.status = GameListStatus::Complete;
             return result;
         }
-        if (t == kMachine) result.generation = EmulatorGeneration::Today;
+        if (t == kMachine) result.generation = Generation::Today;
         std::memset(&record, 0, sizeof record);
         GameTraits traits;
         if (!ReadGameElement(c.pos, c.end, record, traits)) {

@@ -5,19 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace quillet {
+#include "db/rom_name.h"
 
-// The longest short name the catalogue takes. The era's emulators name sets
-// with at most 8 characters, today's with up to 15 (16 leaves a margin).
-// Import, verification and categories all pass over a longer name the same
-// way: it cannot be a row of the catalogue. Every name field and the name
-// columns are sized from this one constant.
-constexpr size_t kLongestRomName = 16;
-constexpr size_t kRomNameField = kLongestRomName + 1;  // with the terminating zero
+namespace quillet {
 
 // Which emulator printed the list: the era's (0.7x to 0.106, <game>
 // elements, -verifysets) or today's (<machine> elements, -verifyroms).
-enum class EmulatorGeneration : uint32_t { Era = 0, Today = 1 };
+enum class Generation : uint32_t { Era = 0, Today = 1 };
 
 struct ImportRecord {
     uint8_t Video;          // 0 raster, 1 vector

@@ -50,13 +50,13 @@ struct GameListResult {
     GameListStatus status;
     uint32_t games;                  // games handed to the sink
     uint32_t longNames;              // games passed over: name longer than kLongestRomName
-    EmulatorGeneration generation;   // Today for a root build of 0.107 or later, or <machine> elements
+    Generation generation;   // Today for a root build of 0.107 or later, or <machine> elements
     char stoppedAt[kRomNameField];   // on FormatError: short name of the game being read, if known
 };
 
 // The generation a root start tag's build attribute names: Today from 0.107
 // on ("0.251 (unknown)"), Era before it and without a build attribute.
-EmulatorGeneration GenerationOfBuild(const char* tagBegin, const char* tagEnd);
+Generation GenerationOfBuild(const char* tagBegin, const char* tagEnd);
 
 // The catalogue columns the list does not hold as such: Cloneof becomes a
 // single space and Original 0 for a parent, Original 1 for a clone; IconPath

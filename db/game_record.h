@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "db/rom_name.h"
+
 namespace quillet {
 
 // Text fields are zero-terminated; widths include the terminator. The seven
@@ -12,12 +14,12 @@ namespace quillet {
 // Video, Orientation) are fetched as one unsigned byte into their first byte
 // and then overwritten by their display text.
 struct GameRecord {
-    char RomName[16];
+    char RomName[kRomNameField];
     char Description[120];
     char Year[8];
     char Manufacturer[112];
     char Original[8];
-    char Cloneof[16];
+    char Cloneof[kRomNameField];
     char Status[16];
     char DriverStatus[16];
     char ColorStatus[16];
@@ -28,7 +30,7 @@ struct GameRecord {
     char Resolution[12];  // wide enough for four-digit widths such as 1024x768
     char Frequency[4];
     char Category[96];
-    char IconPath[16];
+    char IconPath[kRomNameField + 4];  // short name and ".ico"
 };
 
 // Indexes into RecordTexts.

@@ -11,6 +11,7 @@
 
 #include "app/report.h"
 #include "gamelist/game_list.h"
+#include "db/rom_name.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
 #include "resources/resource_ids.h"
@@ -538,7 +539,7 @@ void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path) {
 
 void OpenGameOptionsSheet(HWND owner) {
     // Today's emulator names sets with up to 16 characters.
-    char rom[17] = {};
+    char rom[kRomNameField] = {};
     GetFocusedItemText(rom, 0, sizeof rom);
     if (rom[0] == '\0') return;  // no game has the focus: nothing to open
     char* path = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, 1024));

@@ -75,6 +75,7 @@ const SettingsValue kSettingsValues[] = {
     {"ColorBest", U, D, FIELD(ColorBest)},
     {"ColorBad", U, D, FIELD(ColorBad)},
     {"ColorNot", U, D, FIELD(ColorNot)},
+    {"EmulatorGeneration", U, D, FIELD(EmulatorGeneration)},
 };
 const size_t kSettingsValueCount = sizeof(kSettingsValues) / sizeof(kSettingsValues[0]);
 
@@ -179,6 +180,12 @@ const char* FindExtension(const char* path) {
 }
 
 }  // namespace
+
+void SetEmulatorPath(FrontendSettings& s, const char* path) {
+    if (std::strncmp(s.MameName, path, sizeof s.MameName) != 0) s.EmulatorGeneration = 0;
+    SetText(s.MameName, path);
+    DeriveEmulatorPaths(s);
+}
 
 void DeriveEmulatorPaths(FrontendSettings& s) {
     const char* name = s.MameName;

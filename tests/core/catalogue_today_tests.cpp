@@ -11,7 +11,7 @@
 using catalogue_test::CollectGame;
 using catalogue_test::ExactText;
 using catalogue_test::Fixture;
-using quillet::EmulatorGeneration;
+using quillet::Generation;
 using quillet::GameListResult;
 using quillet::GameListStatus;
 using quillet::ImportRecord;
@@ -36,7 +36,7 @@ ListOutcome ScanText(const std::string& text) {
 TEST_CASE("a list of today's format: games only, first display, features, long names") {
     ListOutcome out = ScanText(Fixture("gamelist_today.xml"));
     CHECK_EQ(int(out.result.status), int(GameListStatus::Complete));
-    CHECK_EQ(int(out.result.generation), int(EmulatorGeneration::Today));
+    CHECK_EQ(int(out.result.generation), int(Generation::Today));
     // neogeo (isbios) and the Z80 device are not games; morvikprototype12
     // (17 characters) is counted as passed over, and only once it is known
     // to be neither a device nor a BIOS set (the device's name is longer still).
@@ -80,14 +80,14 @@ TEST_CASE("a list of today's format: games only, first display, features, long n
 TEST_CASE("the generation comes from the root's build or from <machine> elements") {
     struct Case {
         std::string text;
-        EmulatorGeneration expected;
+        Generation expected;
     };
     const Case cases[] = {
-        {"<mame>\n<game name=\"a\"></game>\n</mame>", EmulatorGeneration::Era},
-        {"<mame build=\"0.106 (Dec  7 2026)\">\n<game name=\"a\"></game>\n</mame>", EmulatorGeneration::Era},
-        {"<mame build=\"0.107\">\n<game name=\"a\"></game>\n</mame>", EmulatorGeneration::Today},
-        {"<mame build=\"0.251 (unknown)\" debug=\"no\">\n</mame>", EmulatorGeneration::Today},
-        {"<mame>\n<machine name=\"a\"></machine>\n</mame>", EmulatorGeneration::Today},
+        {"<mame>\n<game name=\"a\"></game>\n</mame>", Generation::Era},
+        {"<mame build=\"0.106 (Dec  7 2026)\">\n<game name=\"a\"></game>\n</mame>", Generation::Era},
+        {"<mame build=\"0.107\">\n<game name=\"a\"></game>\n</mame>", Generation::Today},
+        {"<mame build=\"0.251 (unknown)\" debug=\"no\">\n</mame>", Generation::Today},
+        {"<mame>\n<machine name=\"a\"></machine>\n</mame>", Generation::Today},
     };
     for (const Case& c : cases) {
         CAPTURE(c.text);
