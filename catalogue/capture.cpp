@@ -3,10 +3,12 @@
 #include "catalogue/catalogue.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/progress.h"
 #include "app/report.h"
 #include "app/progress_counter.h"
+#include "catalogue/scanners.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -83,6 +85,33 @@ void RunCaptureStage(HWND dialog, UINT taskText, const char* option, const Captu
     SendProgressStep(dialog, IDS_STEP_RUNNING);
     if (countFromZero) SendProgressCount(dialog, 0);
     if (CaptureEmulatorOutput(dialog, option, sizes.pipeSize, buffer)) consumer(dialog, buffer.text, buffer.length);
+    if (!ReleaseCaptureBuffer(buffer)) ReportMessage(dialog, MessageSourceSystem, 0);
+}
+
+// Today's emulator has no "-verifysets": it answers with an error and no
+// result line, and verifies with "-verifyroms", whose result lines read the
+// same. The era's emulators know both, but only "-verifysets" lists every
+// set they know. So: "-verifyroms" once a rebuild has seen today's list,
+// and also whenever "-verifysets" printed no result line at all (an
+// emulator swapped without a rebuild).
+void RunVerifyStage(HWND dialog) {
+    CaptureBuffer buffer;
+    if (!ObtainCaptureBuffer(buffer, kVerifyCapture)) {
+        ReportMessage(dialog, MessageSourceSystem, 0);
+        return;
+    }
+    SendProgressTask(dialog, IDS_TASK_VERIFY);
+    SendProgressStep(dialog, IDS_STEP_RUNNING);
+    SendProgressCount(dialog, 0);
+    const bool today = Settings.EmulatorGeneration == static_cast<uint32_t>(Generation::Today);
+    bool captured = CaptureEmulatorOutput(dialog, today ? "-verifyroms" : "-verifysets", kVerifyCapture.pipeSize, buffer);
+    if (captured && !today && !HasVerifyResult(buffer.text, buffer.text + buffer.length)) {
+        std::memset(buffer.text, 0, buffer.length);
+        buffer.length = 0;
+        buffer.cut = false;
+        captured = CaptureEmulatorOutput(dialog, "-verifyroms", kVerifyCapture.pipeSize, buffer);
+    }
+    if (captured) ApplyVerifyResults(dialog, buffer.text, buffer.length);
     if (!ReleaseCaptureBuffer(buffer)) ReportMessage(dialog, MessageSourceSystem, 0);
 }
 
@@ -166,7 +195,7 @@ DWORD WINAPI RebuildCatalogueTask(LPVOID param) {
 
 DWORD WINAPI VerifySetsTask(LPVOID param) {
     const HWND dialog = static_cast<HWND>(param);
-    RunCaptureStage(dialog, IDS_TASK_VERIFY, "-verifysets", kVerifyCapture, true, ApplyVerifyResults);
+    RunVerifyStage(dialog);
     ImportCategories(dialog);
     return 0;
 }

@@ -15,7 +15,9 @@
 #include "catalogue/stages.h"
 #include "db/database.h"
 #include "resources/resource_ids.h"
+#include "settings/frontend_settings.h"
 #include "settings/language.h"
+#include "settings/settings_store.h"
 
 namespace quillet {
 
@@ -107,6 +109,13 @@ void ReportFormatError(HWND dialog, const char* stoppedAt) {
     ShowMessageBox(dialog, text, kWindowTitle, MB_OK | MB_ICONERROR);
 }
 
+// A list read to its end tells which emulator printed it; verification and
+// the option editor go by that until the next rebuild or a new emulator path.
+void NoteGeneration(Generation generation) {
+    Settings.EmulatorGeneration = static_cast<uint32_t>(generation);
+    SaveUserValue("EmulatorGeneration");
+}
+
 }  // namespace
 
 void ImportCatalogue(HWND dialog, const char* text, size_t length) {
@@ -138,7 +147,7 @@ void ImportCatalogue(HWND dialog, const char* text, size_t length) {
     FreeStageStatement(statement);
 
     switch (result.status) {
-    case GameListStatus::Complete: break;
+    case GameListStatus::Complete: NoteGeneration(result.generation); break;
     case GameListStatus::NoRoot: ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_LIST); break;
     case GameListStatus::FormatError: ReportFormatError(dialog, result.stoppedAt); break;
     }

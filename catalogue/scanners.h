@@ -98,6 +98,10 @@ using VerifySink = void (*)(void* context, const char* name, uint8_t code);
 // Returns the number of lines handed over.
 uint32_t ScanVerifyResults(const char* begin, const char* end, VerifySink sink, void* context);
 
+// True when the range holds at least one "romset " result. Today's emulator
+// answers "-verifysets" with an error and no such line.
+bool HasVerifyResult(const char* begin, const char* end);
+
 // ---- catver.ini ---------------------------------------------------------
 
 // Called once per line of a [Category] section (BIOS lines excepted) with

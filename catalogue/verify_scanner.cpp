@@ -33,6 +33,10 @@ const char* FindBytes(const char* begin, const char* end, const char* pattern, s
     return nullptr;
 }
 
+bool HasVerifyResult(const char* begin, const char* end) {
+    return FindBytes(begin, end, kVerifyPatterns, kRomsetLength) != nullptr;
+}
+
 uint8_t VerdictCode(char third) {
     switch (third) {
     case 'o': return 0;  // good

@@ -133,7 +133,7 @@ void SetDefaultSettings(FrontendSettings& s) {
     SetText(q.FilPaletteFirst, "0");
     SetText(q.FilPaletteLast, "99999");
     SetText(q.FilResoFirst, " ");
-    SetText(q.FilResoLast, "9999999");
+    SetText(q.FilResoLast, "9x99999");  // the filter sheet's "all resolutions" bound
     SetText(q.FilFreqFirst, "0");
     SetText(q.FilFreqLast, "999");  // above every refresh rate a byte can hold
     const uint8_t video[4] = {0, 1, 0, 1};

@@ -116,7 +116,7 @@ TEST_CASE("defaults") {
         CHECK_EQ(std::string(q.FilPaletteFirst), "0");
         CHECK_EQ(std::string(q.FilPaletteLast), "99999");
         CHECK_EQ(std::string(q.FilResoFirst), " ");
-        CHECK_EQ(std::string(q.FilResoLast), "9999999");
+        CHECK_EQ(std::string(q.FilResoLast), "9x99999");
         CHECK_EQ(std::string(q.FilFreqFirst), "0");
         CHECK_EQ(std::string(q.FilFreqLast), "999");
         const uint8_t video[4] = {0, 1, 0, 1};

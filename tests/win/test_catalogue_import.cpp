@@ -52,7 +52,7 @@ TEST_CASE("every column comes from the game list, derived columns included") {
     const Rows expected = {
         // RomName, Description, Year, Manufacturer, Original, Cloneof, DriverStatus, ColorStatus,
         // SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath, Status, Category
-        {"abc", "A &amp; B", "1981", "Maker", "0", " ", "1", "2", "3", "512", "0", "1", "224x288", "57", "abc.ico", "3", " "},
+        {"abc", "A & B", "1981", "Maker", "0", " ", "1", "2", "3", "512", "0", "1", "224x288", "57", "abc.ico", "3", " "},
         // Without a palettesize the palette is 0, not an empty text in the integer column.
         {"abc2", "Game", "0", "", "1", "abc", "0", "0", "0", "0", "1", "0", " ", "60", "abc.ico", "3", " "},
         {"zed", "Game", "0", "", "0", " ", "0", "0", "0", "0", "0", "0", " ", "0", "zed.ico", "3", " "},
@@ -134,7 +134,7 @@ TEST_CASE("a format error keeps the games before it and names the game once") {
         std::string text;
     };
     const Row rows[] = {
-        {"a child element the reader does not know", List({first, Game("name=\"broken\"", "\t\t<bogus/>\r\n"), after})},
+        {"an end tag where a child should start", List({first, Game("name=\"broken\"", "\t\t</bogus>\r\n"), after})},
         {"a status it does not know", List({first, Game("name=\"broken\"", "\t\t<driver status=\"x\"/>\r\n"), after})},
         {"text that ends inside a game", List({first, Game("name=\"broken\"").substr(0, 40)}, false)},
     };
