@@ -318,5 +318,6 @@
 #define MSG_GAME_LIST_FORMAT    0xC0000008  /* one insert: %1, the game where reading stopped */
 #define MSG_CAPTURE_CUT         0x80000004  /* output larger than the capture region */
 #define MSG_COMMAND_TOO_LONG    0x80000005  /* emulator path too long for its command line */
+#define MSG_OPTIONS_NOT_HERE    0x80000007  /* today's emulator: its options are not edited here */
 
 #endif
