@@ -171,3 +171,33 @@ TEST_CASE("the real 0.251 list rebuilds through command 1001 in today's mode") {
     CHECK_LE(boxes.boxes().size(), 197u - 165u);
     for (const ShownBox& box : boxes.boxes()) CHECK_EQ(box.text, ModuleMessage(MSG_ODBC_EXECUTE));
 }
+
+TEST_CASE("today's demo set rebuilds into a listed catalogue without a box") {
+    const std::string demo = SourcePath("tools/demo/today/gamelist.xml");
+    if (!FileExists(demo)) {
+        MESSAGE("no demo files of today's format in the source tree");
+        return;
+    }
+    REQUIRE(UseLanguage());
+    MessageBoxRecorder boxes;
+    ScratchCatalogue db(false);
+    StandInEmulator emulator;
+    emulator.ActAsToday();
+    for (const char* name : {"gamelist.xml", "verify.txt", "catver.ini"})
+        emulator.Print(name, ReadFileBytes(SourcePath((std::string("tools/demo/today/") + name).c_str())));
+    MainWindowRun main(db.path());
+    SendMessageA(main.window(), WM_COMMAND, IDM_REBUILD, 0);
+
+    const std::string list = ReadFileBytes(demo);
+    auto count = [&list](const std::string& what) {
+        size_t n = 0;
+        for (size_t at = list.find(what); at != std::string::npos; at = list.find(what, at + 1)) ++n;
+        return n;
+    };
+    const size_t games = count("<machine ") - count("isdevice=\"yes\"") - count("isbios=\"yes\"");
+    CHECK_EQ(db.Value("SELECT COUNT(*) FROM main"), std::to_string(games));
+    CHECK_EQ(static_cast<size_t>(ListView_GetItemCount(GameListWindow)), games);
+    CHECK_EQ(db.Value("SELECT COUNT(*) FROM main WHERE Status <> 3") == "0", false);
+    CHECK_EQ(db.Value("SELECT COUNT(*) FROM main WHERE LENGTH(RomName) > 8") == "0", false);
+    CHECK_EQ(boxes.boxes().size(), 0u);
+}
