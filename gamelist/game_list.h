@@ -24,6 +24,13 @@ void SortRecordsWithLstrcmp(GameRecord** items, DWORD n, DWORD column, bool desc
 bool SortRecordsByKeys(GameRecord** items, DWORD n, DWORD column, bool descending);
 LRESULT GameListNotify(HWND mainWindow, NMHDR* header);
 void ColourGameRow(NMLVCUSTOMDRAW* draw);
+// One column's text of the focused row as the catalogue holds it (UTF-8
+// for today's emulator, bytes of the ANSI code page for the era's).
 void GetFocusedItemText(char* buffer, int column, int capacity);
+
+// A catalogue text for Unicode controls: UTF-8 where the bytes are valid
+// UTF-8 (plain ASCII is), the ANSI code page otherwise. Always terminated;
+// returns the characters written without the terminator.
+int CatalogueTextToWide(const char* text, wchar_t* out, int capacity);
 
 }  // namespace quillet

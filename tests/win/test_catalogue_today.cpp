@@ -200,4 +200,25 @@ TEST_CASE("today's demo set rebuilds into a listed catalogue without a box") {
     CHECK_EQ(db.Value("SELECT COUNT(*) FROM main WHERE Status <> 3") == "0", false);
     CHECK_EQ(db.Value("SELECT COUNT(*) FROM main WHERE LENGTH(RomName) > 8") == "0", false);
     CHECK_EQ(boxes.boxes().size(), 0u);
+
+    // UTF-8 descriptions reach the list as the characters they are, and the
+    // focused row's text is handed on as the catalogue holds it.
+    const std::string utf8 = "Caf\xC3\xA9 \xE2\x80\x94 r\xC3\xA9v.";
+    const wchar_t* wide = L"Caf\x00E9 \x2014 r\x00E9v.";
+    int found = -1;
+    const int rows = ListView_GetItemCount(GameListWindow);
+    for (int i = 0; i < rows && found < 0; ++i) {
+        wchar_t text[260] = L"";
+        LVITEMW item{};
+        item.iSubItem = 1;
+        item.pszText = text;
+        item.cchTextMax = 260;
+        SendMessageW(GameListWindow, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+        if (wcsstr(text, wide)) found = i;
+    }
+    REQUIRE_GE(found, 0);
+    ListView_SetItemState(GameListWindow, found, LVIS_FOCUSED, LVIS_FOCUSED);
+    char description[120] = "";
+    GetFocusedItemText(description, 1, sizeof description);
+    CHECK_NE(std::string(description).find(utf8), std::string::npos);
 }
