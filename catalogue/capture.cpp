@@ -74,8 +74,7 @@ using Consumer = void (*)(HWND dialog, const char* text, size_t length);
 
 // One capture stage: region, progress texts, capture, consumer, release.
 // A region that cannot be obtained skips the capture and the consumer.
-void RunCaptureStage(HWND dialog, UINT taskText, const char* option, const CaptureSizes& sizes, bool countFromZero,
-                     Consumer consumer) {
+void RunCaptureStage(HWND dialog, UINT taskText, const char* option, const CaptureSizes& sizes, Consumer consumer) {
     CaptureBuffer buffer;
     if (!ObtainCaptureBuffer(buffer, sizes)) {
         ReportMessage(dialog, MessageSourceSystem, 0);
@@ -83,7 +82,6 @@ void RunCaptureStage(HWND dialog, UINT taskText, const char* option, const Captu
     }
     SendProgressTask(dialog, taskText);
     SendProgressStep(dialog, IDS_STEP_RUNNING);
-    if (countFromZero) SendProgressCount(dialog, 0);
     if (CaptureEmulatorOutput(dialog, option, sizes.pipeSize, buffer)) consumer(dialog, buffer.text, buffer.length);
     if (!ReleaseCaptureBuffer(buffer)) ReportMessage(dialog, MessageSourceSystem, 0);
 }
@@ -189,7 +187,7 @@ bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, Capt
 
 DWORD WINAPI RebuildCatalogueTask(LPVOID param) {
     const HWND dialog = static_cast<HWND>(param);
-    RunCaptureStage(dialog, IDS_TASK_REBUILD, "-lx", kGameListCapture, false, ImportCatalogue);
+    RunCaptureStage(dialog, IDS_TASK_REBUILD, "-lx", kGameListCapture, ImportCatalogue);
     return VerifySetsTask(dialog);
 }
 
