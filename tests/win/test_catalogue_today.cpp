@@ -3,11 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/globals.h"
 #include "app/main_window.h"
 #include "catalogue/catalogue.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
+#include "settings/language.h"
 #include "win/catalogue_fixture.h"
 
 using namespace quillet;
@@ -221,4 +224,44 @@ TEST_CASE("today's demo set rebuilds into a listed catalogue without a box") {
     char description[120] = "";
     GetFocusedItemText(description, 1, sizeof description);
     CHECK_NE(std::string(description).find(utf8), std::string::npos);
+}
+
+TEST_CASE("a catalogue with the old name columns (CHAR(9)) takes and lists today's long names") {
+    REQUIRE(UseLanguage());
+    MessageBoxRecorder boxes;
+    RegistrySandbox registry;
+    ScratchCatalogue db;
+    REQUIRE(db.connected());
+    REQUIRE(db.Execute("DROP TABLE main"));
+    REQUIRE(db.Execute(
+        "CREATE TABLE main (RomName CHAR(9) NOT NULL DEFAULT ' ' PRIMARY KEY, Description CHAR(120) NOT NULL "
+        "DEFAULT ' ', Year SMALLINT NOT NULL DEFAULT 0, Manufacturer CHAR(100) NOT NULL DEFAULT ' ', Original "
+        "TINYINT NOT NULL DEFAULT 0, Cloneof CHAR(9) NOT NULL DEFAULT ' ', Status TINYINT NOT NULL DEFAULT 3, "
+        "DriverStatus TINYINT NOT NULL DEFAULT 0, ColorStatus TINYINT NOT NULL DEFAULT 0, SoundStatus TINYINT NOT "
+        "NULL DEFAULT 0, Palette INTEGER NOT NULL DEFAULT 0, Video TINYINT NOT NULL DEFAULT 0, Orientation TINYINT "
+        "NOT NULL DEFAULT 0, Resolution CHAR(10) NOT NULL DEFAULT ' ', Frequency TINYINT NOT NULL DEFAULT 0, "
+        "Category CHAR(90) NOT NULL DEFAULT ' ', IconPath CHAR(14) NOT NULL DEFAULT ' ')"));
+    // The game query is prepared again on the table as it now is.
+    DisconnectDatabase();
+    REQUIRE(ConnectDatabase(nullptr, db.path().c_str(), &Settings.Filter.Query));
+    StandInEmulator emulator;
+    emulator.ActAsToday();
+    emulator.Print("gamelist.xml", kTodayList);
+    emulator.Print("verify.txt", kVerifyRoms);
+    ProgressRecorder dialog;
+    RebuildCatalogueTask(dialog.window());
+
+    ProgressRecorder reload;
+    GameRecordList list{};
+    REQUIRE(FetchGames(reload.window(), list, RecordTexts));
+    std::vector<std::string> names;
+    while (GameRecord* record = PopGameRecord(list)) {
+        names.push_back(std::string(record->RomName) + "/" + record->Cloneof + "/" + record->IconPath);
+        FreeGameRecord(record);
+    }
+    std::sort(names.begin(), names.end());
+    CHECK_EQ(names, (std::vector<std::string>{"alphamission16c/ /alphamission16c.ico",
+                                              "alphamission16c2/alphamission16c/alphamission16c.ico"}));
+    CHECK_EQ(boxes.boxes().size(), 0u);
+    Settings.EmulatorGeneration = 0;
 }
