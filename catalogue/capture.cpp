@@ -3,10 +3,12 @@
 #include "catalogue/catalogue.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "base/progress.h"
-#include "base/report.h"
 #include "base/progress_counter.h"
+#include "base/report.h"
+#include "catalogue/scanners.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "settings/command_lines.h"
@@ -74,8 +76,7 @@ using Consumer = bool (*)(HWND dialog, const char* text, size_t length);
 // One capture stage: region, progress texts, capture, consumer, release.
 // A region that cannot be obtained skips the capture and the consumer.
 // True when the consumer ran and succeeded.
-bool RunCaptureStage(HWND dialog, UINT taskText, const char* option, const CaptureSizes& sizes, bool countFromZero,
-                     Consumer consumer) {
+bool RunCaptureStage(HWND dialog, UINT taskText, const char* option, const CaptureSizes& sizes, Consumer consumer) {
     CaptureBuffer buffer;
     if (!ObtainCaptureBuffer(buffer, sizes)) {
         ReportMessage(dialog, MessageSourceSystem, 0);
@@ -83,11 +84,37 @@ bool RunCaptureStage(HWND dialog, UINT taskText, const char* option, const Captu
     }
     SendProgressTask(dialog, taskText);
     SendProgressStep(dialog, IDS_STEP_RUNNING);
-    if (countFromZero) SendProgressCount(dialog, 0);
     const bool consumed = CaptureEmulatorOutput(dialog, option, sizes.pipeSize, buffer) &&
                           consumer(dialog, buffer.text, buffer.length);
     if (!ReleaseCaptureBuffer(buffer)) ReportMessage(dialog, MessageSourceSystem, 0);
     return consumed;
+}
+
+// Today's emulator has no "-verifysets": it answers with an error and no
+// result line, and verifies with "-verifyroms", whose result lines read the
+// same. The era's emulators know both, but only "-verifysets" lists every
+// set they know. So: "-verifyroms" once a rebuild has seen today's list,
+// and also whenever "-verifysets" printed no result line at all (an
+// emulator swapped without a rebuild).
+void RunVerifyStage(HWND dialog) {
+    CaptureBuffer buffer;
+    if (!ObtainCaptureBuffer(buffer, kVerifyCapture)) {
+        ReportMessage(dialog, MessageSourceSystem, 0);
+        return;
+    }
+    SendProgressTask(dialog, IDS_TASK_VERIFY);
+    SendProgressStep(dialog, IDS_STEP_RUNNING);
+    SendProgressCount(dialog, 0);
+    const bool today = Settings.EmulatorGeneration == static_cast<uint32_t>(Generation::Today);
+    bool captured = CaptureEmulatorOutput(dialog, today ? "-verifyroms" : "-verifysets", kVerifyCapture.pipeSize, buffer);
+    if (captured && !today && !HasVerifyResult(buffer.text, buffer.text + buffer.length)) {
+        std::memset(buffer.text, 0, buffer.length);
+        buffer.length = 0;
+        buffer.cut = false;
+        captured = CaptureEmulatorOutput(dialog, "-verifyroms", kVerifyCapture.pipeSize, buffer);
+    }
+    if (captured) ApplyVerifyResults(dialog, buffer.text, buffer.length);
+    if (!ReleaseCaptureBuffer(buffer)) ReportMessage(dialog, MessageSourceSystem, 0);
 }
 
 }  // namespace
@@ -163,7 +190,7 @@ bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, Capt
 
 DWORD WINAPI RebuildCatalogueTask(LPVOID param) {
     const HWND dialog = static_cast<HWND>(param);
-    if (RunCaptureStage(dialog, IDS_TASK_REBUILD, "-lx", kGameListCapture, false, ImportCatalogue))
+    if (RunCaptureStage(dialog, IDS_TASK_REBUILD, "-lx", kGameListCapture, ImportCatalogue))
         return VerifySetsTask(dialog);
     // The previous catalogue was kept, and its statuses and categories are
     // still its own: the chain ends here.
@@ -173,7 +200,7 @@ DWORD WINAPI RebuildCatalogueTask(LPVOID param) {
 
 DWORD WINAPI VerifySetsTask(LPVOID param) {
     const HWND dialog = static_cast<HWND>(param);
-    RunCaptureStage(dialog, IDS_TASK_VERIFY, "-verifysets", kVerifyCapture, true, ApplyVerifyResults);
+    RunVerifyStage(dialog);
     ImportCategories(dialog);
     return 0;
 }

@@ -26,7 +26,7 @@ constexpr char kUpdateCategoryText[] = "UPDATE main SET Category = ? WHERE RomNa
 
 // The statement's two parameters, bound once per run.
 char categoryText[90];
-char shortName[kRomNameLength + 1];
+char shortName[kRomNameField];
 
 // Sink of the scanner: one name=category line of a [Category] section. An
 // update that matched no row (SQL_NO_DATA: a set the catalogue lacks) is
@@ -88,7 +88,7 @@ void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
     }
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, sizeof categoryText, 0, categoryText,
                      sizeof categoryText, nullptr);
-    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, sizeof shortName, 0, shortName,
+    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, kLongestRomName, 0, shortName,
                      sizeof shortName, nullptr);
 
     DWORD size = GetFileSize(file, nullptr);

@@ -38,7 +38,7 @@ const char* ApplySection(const char* pos, const char* end, CategorySink sink, vo
         if (!equals) continue;  // not a name=category line
 
         const bool fits = RomNameFits(static_cast<size_t>(equals - pos));
-        char name[kRomNameLength + 1];
+        char name[kRomNameField];
         scan::CopyCut(name, pos, equals);
         const char* value = equals + 1;
         pos = value;

@@ -17,7 +17,9 @@
 #include "catalogue/stages.h"
 #include "db/database.h"
 #include "resources/resource_ids.h"
+#include "settings/frontend_settings.h"
 #include "settings/language.h"
+#include "settings/settings_store.h"
 
 namespace quillet {
 
@@ -43,12 +45,12 @@ struct ParameterBinding {
 // emulator wrote and the driver converts it to the integer column; Original
 // is bound by its low byte.
 constexpr ParameterBinding kInsertBindings[] = {
-    {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::RomName, offsetof(ImportRecord, RomName), sizeof ImportRecord::RomName},
+    {SQL_C_CHAR, SQL_CHAR, kLongestRomName, offsetof(ImportRecord, RomName), kRomNameField},
     {SQL_C_CHAR, SQL_CHAR, 120, offsetof(ImportRecord, Description), 120},
     {SQL_C_USHORT, SQL_SMALLINT, 0, offsetof(ImportRecord, Year), 0},
     {SQL_C_CHAR, SQL_CHAR, 100, offsetof(ImportRecord, Manufacturer), 100},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Original), 0},
-    {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::Cloneof, offsetof(ImportRecord, Cloneof), sizeof ImportRecord::Cloneof},
+    {SQL_C_CHAR, SQL_CHAR, kLongestRomName, offsetof(ImportRecord, Cloneof), kRomNameField},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, DriverStatus), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, ColorStatus), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, SoundStatus), 0},
@@ -57,7 +59,7 @@ constexpr ParameterBinding kInsertBindings[] = {
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Orientation), 0},
     {SQL_C_CHAR, SQL_CHAR, 10, offsetof(ImportRecord, Resolution), 10},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Frequency), 0},
-    {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::IconPath, offsetof(ImportRecord, IconPath), sizeof ImportRecord::IconPath},
+    {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::IconPath - 1, offsetof(ImportRecord, IconPath), sizeof ImportRecord::IconPath},
 };
 static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 15);
 
@@ -126,6 +128,13 @@ void ReportUnreadList(HWND dialog, const GameListResult& result) {
         ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_READ);
 }
 
+// A list read to its end tells which emulator printed it; verification and
+// the option editor go by that until the next rebuild or a new emulator path.
+void NoteGeneration(Generation generation) {
+    Settings.EmulatorGeneration = static_cast<uint32_t>(generation);
+    SaveUserValue("EmulatorGeneration");
+}
+
 }  // namespace
 
 bool CommitEachStatement = false;
@@ -171,7 +180,8 @@ bool ImportCatalogue(HWND dialog, const char* text, size_t length) {
         ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
         return false;
     }
-    if (const uint32_t leftOut = result.skipped + run.failures; leftOut != 0) {
+    NoteGeneration(result.generation);
+    if (const uint32_t leftOut = result.longNames + run.failures; leftOut != 0) {
         char count[16];
         std::snprintf(count, sizeof count, "%lu", static_cast<unsigned long>(leftOut));
         ReportWithInsert(dialog, MSG_GAMES_LEFT_OUT, count);

@@ -5,16 +5,18 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "db/rom_name.h"
+
 namespace quillet {
 
-// The longest short name the catalogue holds: column RomName, the parent's
-// name in Cloneof, and the names the verification and catver.ini lines
-// give. A longer name is never cut (a cut clone name would clash with its
-// parent's), it is left out wherever it is met.
-constexpr size_t kRomNameLength = 8;
+// Which emulator printed the list: the era's (0.7x to 0.106, <game>
+// elements, -verifysets) or today's (<machine> elements, -verifyroms).
+enum class Generation : uint32_t { Era = 0, Today = 1 };
 
-// True when a name of `length` characters fits the catalogue.
-constexpr bool RomNameFits(size_t length) { return length <= kRomNameLength; }
+// True when a name of `length` characters fits the catalogue. A longer name
+// is never cut (a cut clone name would clash with its parent's): it is left
+// out wherever it is met, in the import, the verification and catver.ini.
+constexpr bool RomNameFits(size_t length) { return length <= kLongestRomName; }
 
 struct ImportRecord {
     uint8_t Video;          // 0 raster, 1 vector
@@ -25,22 +27,22 @@ struct ImportRecord {
     char AspectX[6];
     char AspectY[6];
     uint8_t Frequency;      // integer part of the refresh rate, low 8 bits
-    char RomName[kRomNameLength + 1];
+    char RomName[kRomNameField];
     char Runnable[9];
     char SourceFile[13];
-    char Cloneof[kRomNameLength + 1];
-    char RomOf[9];
-    char SampleOf[9];
-    char Description[120];
+    char Cloneof[kRomNameField];
+    char RomOf[kRomNameField];
+    char SampleOf[kRomNameField];
+    char Description[120];  // entities decoded; UTF-8 where the list is
     uint16_t Year;
     char Manufacturer[100];
     uint32_t Original;      // 0 or 1
     char Channels[256];
     uint8_t DriverStatus;   // 0 good, 1 imperfect, 2 preliminary, 3 test
-    uint8_t SoundStatus;
+    uint8_t SoundStatus;    // 0 good, 1 imperfect, 2 preliminary/unemulated, 3 test
     uint8_t ColorStatus;
     char Palette[10];
-    char IconPath[kRomNameLength + 6];  // the icon's short name and ".ico"
+    char IconPath[kRomNameField + 4];  // short name and ".ico"
 };
 
 }  // namespace quillet

@@ -23,7 +23,7 @@ constexpr char kUpdateStatusText[] = "UPDATE main SET Status = ? WHERE RomName =
 
 // The statement's two parameters, bound once per run.
 uint8_t statusCode;
-char setName[kRomNameLength + 1];
+char setName[kRomNameField];
 
 // Sink of the scanner: one result line. SQL_NO_DATA is the driver's word
 // for an update that matched no row: the line names a set the catalogue
@@ -60,7 +60,7 @@ bool ApplyVerifyResults(HWND dialog, const char* text, size_t length) {
         return false;
     }
     SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_UTINYINT, SQL_TINYINT, 20, 0, &statusCode, 1, nullptr);
-    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, 25, 0, setName, sizeof setName, nullptr);
+    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, kLongestRomName, 0, setName, sizeof setName, nullptr);
 
     ProgressCounter lines(dialog);
     StageRun run{dialog, statement, lines};

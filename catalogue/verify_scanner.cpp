@@ -1,6 +1,7 @@
-// The emulator's "-verifysets" output: one result line per ROM set,
-// "romset NAME is VERDICT", clones as "romset NAME [PARENT] is VERDICT",
-// followed by a summary line that the scan passes over.
+// The emulator's "-verifysets" (the era) or "-verifyroms" (today) output:
+// one result line per ROM set, "romset NAME is VERDICT", clones as
+// "romset NAME [PARENT] is VERDICT", among detail lines ("NAME : FILE ...
+// NOT FOUND") and followed by a summary line, all of which the scan passes over.
 #include <cstring>
 
 #include "catalogue/scan_util.h"
@@ -32,6 +33,10 @@ const char* FindBytes(const char* begin, const char* end, const char* pattern, s
     return nullptr;
 }
 
+bool HasVerifyResult(const char* begin, const char* end) {
+    return FindBytes(begin, end, kVerifyPatterns, kRomsetLength) != nullptr;
+}
+
 uint8_t VerdictCode(char third) {
     switch (third) {
     case 'o': return 0;  // good
@@ -49,7 +54,7 @@ uint32_t ScanVerifyResults(const char* begin, const char* end, VerifySink sink, 
         if (!line) break;
 
         // The name runs to the next space.
-        char name[kRomNameLength + 1];
+        char name[kRomNameField];
         const char* nameStart = line + kRomsetLength;
         const char* space = scan::Find(nameStart, end, ' ');
         const char* nameEnd = space ? space : end;

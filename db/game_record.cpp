@@ -28,7 +28,7 @@ struct CodeTexts {
 };
 constexpr CodeTexts kOriginalTexts{kTextOriginalNo, kTextOriginalYes, kTextOriginalYes, kTextOriginalYes};
 constexpr CodeTexts kStatusTexts{kTextGood, kTextBestAvailable, kTextBad, kTextOtherStatus};
-constexpr CodeTexts kDriverTexts{kTextGood, kTextDriverOther, kTextPreliminary, kTextDriverOther};
+constexpr CodeTexts kDriverTexts{kTextGood, kTextImperfect, kTextPreliminary, kTextDriverOther};
 constexpr CodeTexts kEmulationTexts{kTextGood, kTextImperfect, kTextPreliminary, kTextPreliminary};
 constexpr CodeTexts kVideoTexts{kTextRaster, kTextVector, kTextVector, kTextVector};
 constexpr CodeTexts kOrientationTexts{kTextHorizontal, kTextVertical, kTextVertical, kTextVertical};

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "settings/record_texts.h"
+#include "db/rom_name.h"
 
 namespace quillet {
 
@@ -14,12 +15,12 @@ namespace quillet {
 // Video, Orientation) are fetched as one unsigned byte into their first byte
 // and then overwritten by their display text.
 struct GameRecord {
-    char RomName[16];
+    char RomName[kRomNameField];
     char Description[120];
     char Year[8];
     char Manufacturer[112];
     char Original[8];
-    char Cloneof[16];
+    char Cloneof[kRomNameField];
     char Status[16];
     char DriverStatus[16];
     char ColorStatus[16];
@@ -30,7 +31,7 @@ struct GameRecord {
     char Resolution[12];  // wide enough for four-digit widths such as 1024x768
     char Frequency[4];
     char Category[96];
-    char IconPath[16];
+    char IconPath[kRomNameField + 4];  // short name and ".ico"
 };
 
 using RecordTextTable = char[kRecordTextCount][16];

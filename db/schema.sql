@@ -16,13 +16,17 @@
 --   Category defaults to a single space, the catalogue's "no value" text
 --            (as in Cloneof and Resolution), for games catver.ini does not
 --            name.
+--
+-- RomName and Cloneof hold short names of up to 16 characters (today's
+-- emulator uses up to 15). A catalogue made with the older CHAR(9) columns
+-- opens and lists as it is: SQLite keeps whatever length is written.
 CREATE TABLE main (
-    RomName      CHAR(9)   NOT NULL DEFAULT ' ' PRIMARY KEY,
+    RomName      CHAR(17)  NOT NULL DEFAULT ' ' PRIMARY KEY,
     Description  CHAR(120) NOT NULL DEFAULT ' ',
     Year         SMALLINT  NOT NULL DEFAULT 0,
     Manufacturer CHAR(100) NOT NULL DEFAULT ' ',
     Original     TINYINT   NOT NULL DEFAULT 0,
-    Cloneof      CHAR(9)   NOT NULL DEFAULT ' ',
+    Cloneof      CHAR(17)  NOT NULL DEFAULT ' ',
     Status       TINYINT   NOT NULL DEFAULT 3,
     DriverStatus TINYINT   NOT NULL DEFAULT 0,
     ColorStatus  TINYINT   NOT NULL DEFAULT 0,
@@ -33,5 +37,5 @@ CREATE TABLE main (
     Resolution   CHAR(10)  NOT NULL DEFAULT ' ',
     Frequency    TINYINT   NOT NULL DEFAULT 0,
     Category     CHAR(90)  NOT NULL DEFAULT ' ',
-    IconPath     CHAR(14)  NOT NULL DEFAULT ' '
+    IconPath     CHAR(21)  NOT NULL DEFAULT ' '
 );

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <string>
 
+#include "db/rom_name.h"
+
 namespace quillet {
 
-// Longest ROM name of today's emulator. The name buffers of the document
-// commands hold this many characters and the zero.
-constexpr size_t kRomNameLength = 16;
+// The name buffers of the document commands hold the catalogue's longest
+// short name and the zero.
+constexpr size_t kRomNameLength = kLongestRomName;
 
 // Where an entry's text lies inside the scanned range.
 struct DocumentSpan {

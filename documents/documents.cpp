@@ -109,13 +109,17 @@ void ShowGameDocument(HWND mainWindow, const DocumentKind& kind) {
 
 void OnViewerInit(HWND dialog, const DocumentViewerParams& params) {
     CenterOnParent(dialog);
-    // The caption string and the title share one 256-byte caption; a title
-    // that does not fit is cut.
-    char caption[256] = "";
-    if (LoadStringA(LanguageModule, params.captionStringId, caption, sizeof caption) <= 0) caption[0] = '\0';
-    const size_t used = std::strlen(caption);
-    lstrcpynA(caption + used, params.title, static_cast<int>(sizeof caption - used));
-    SetWindowTextA(dialog, caption);
+    // The caption string and the title share one 256-character caption; a
+    // title that does not fit is cut. The title is catalogue text (UTF-8 for
+    // today's emulator), set in Unicode past the dialog's ANSI procedure,
+    // which would bring it down to the ANSI code page.
+    char captionText[256] = "";
+    if (LoadStringA(LanguageModule, params.captionStringId, captionText, sizeof captionText) <= 0) captionText[0] = '\0';
+    wchar_t caption[256] = L"";
+    int used = MultiByteToWideChar(CP_ACP, 0, captionText, -1, caption, 256);
+    used = used > 0 ? used - 1 : 0;
+    CatalogueTextToWide(params.title, caption + used, 256 - used);
+    DefWindowProcW(dialog, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption));
     // Entries run well past the edit control's default 32,767 characters.
     SendDlgItemMessageW(dialog, IDC_DOCUMENT_TEXT, EM_SETLIMITTEXT, 0, 0);
     SetDlgItemTextW(dialog, IDC_DOCUMENT_TEXT, params.text);

@@ -19,7 +19,10 @@ constexpr int16_t kAllYearsLast = 2200;
 constexpr char kAllPalettesFirst[] = "0";
 constexpr char kAllPalettesLast[] = "99999";
 constexpr char kAllResolutionsFirst[] = " ";  // also the stored text of "no resolution"
-constexpr char kAllResolutionsLast[] = "9999999";
+// Resolutions compare as text, and 'x' sorts above every digit: a bound of
+// digits alone ("9999999") would leave out "99x16" (today's galileo and
+// leonardo sets). "9x99999" lies above every "WIDTHxHEIGHT" but "9x...".
+constexpr char kAllResolutionsLast[] = "9x99999";
 constexpr char kAllFrequenciesFirst[] = "0";
 constexpr char kAllFrequenciesLast[] = "999";
 

@@ -9,7 +9,7 @@
 namespace {
 
 void CheckLine(void* context, const char* name, const char* category) {
-    fuzz::Require(std::strlen(name) <= 8 && std::strlen(category) <= 89);
+    fuzz::Require(std::strlen(name) <= quillet::kLongestRomName && std::strlen(category) <= 89);
     fuzz::Require(!std::strpbrk(category, "\r\n") && !std::strpbrk(name, "\r\n="));
     fuzz::Require(std::strncmp(category, "BIOS", 4) != 0);
     ++*static_cast<uint32_t*>(context);

@@ -1,6 +1,7 @@
 // libFuzzer target: the XML game list reader over arbitrary bytes.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "catalogue/scanners.h"
 #include "fuzz_input.h"
@@ -16,6 +17,7 @@ void CheckRecord(void* context, quillet::ImportRecord& r) {
     fuzz::Require(r.Video <= 1 && r.Orientation <= 1 && r.Original <= 1);
     fuzz::Require(r.DriverStatus <= 3 && r.SoundStatus <= 3 && r.ColorStatus <= 3);
     fuzz::Require(r.Runnable[0] != 'n' && r.Cloneof[0] != '\0');
+    fuzz::Require(std::strlen(r.RomName) <= quillet::kLongestRomName);
     ++*static_cast<uint32_t*>(context);
 }
 

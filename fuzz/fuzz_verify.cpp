@@ -1,4 +1,4 @@
-// libFuzzer target: the -verifysets result scanner and FindBytes.
+// libFuzzer target: the -verifysets / -verifyroms result scanner and FindBytes.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +10,7 @@
 namespace {
 
 void CheckVerdict(void* context, const char* name, uint8_t code) {
-    fuzz::Require(std::strlen(name) <= 9 && code <= 3);
+    fuzz::Require(std::strlen(name) <= quillet::kLongestRomName && code <= 3);
     ++*static_cast<uint32_t*>(context);
 }
 

@@ -177,6 +177,7 @@ void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
     GameListWindow = CreateWindowExA(0, "SysListView32", "", kGameListStyle, 0, 0, 0, 0, mainWindow, nullptr,
                                      ProgramInstance, nullptr);
     SendMessageA(GameListWindow, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kGameListExStyle);
+    SendMessageA(GameListWindow, CCM_SETUNICODEFORMAT, TRUE, 0);
     InsertColumns();
     header = reinterpret_cast<HWND>(SendMessageA(GameListWindow, LVM_GETHEADER, 0, 0));
     SetWindowLongA(header, GWL_STYLE, GetWindowLongA(header, GWL_STYLE) | HDS_HOTTRACK | HDS_FULLDRAG);
@@ -266,6 +267,16 @@ void SortGameList(DWORD column) {
 
 namespace {
 
+// The list asks in Unicode (CCM_SETUNICODEFORMAT): today's descriptions
+// and makers are UTF-8 and may hold characters of no ANSI code page.
+LRESULT OnGetDispInfoW(NMLVDISPINFOW* info) {
+    LVITEMW& item = info->item;
+    if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem >= kListColumns) return 0;
+    if (item.iItem < 0 || static_cast<DWORD>(item.iItem) >= recordCount || item.cchTextMax <= 0) return 0;
+    CatalogueTextToWide(ColumnText(*records[item.iItem], item.iSubItem), item.pszText, item.cchTextMax);
+    return 0;
+}
+
 LRESULT OnGetDispInfo(NMLVDISPINFOA* info) {
     LVITEMA& item = info->item;
     if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem >= kListColumns) return 0;
@@ -287,6 +298,7 @@ LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw) {
 LRESULT GameListNotify(HWND mainWindow, NMHDR* hdr) {
     switch (hdr->code) {
     case LVN_GETDISPINFOA: return OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(hdr));
+    case LVN_GETDISPINFOW: return OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(hdr));
     case LVN_COLUMNCLICK: SortGameList(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return 0;
     case NM_CUSTOMDRAW: return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
     case NM_DBLCLK: SendMessageA(mainWindow, WM_COMMAND, IDM_RUN, 0); return 0;
@@ -329,9 +341,27 @@ POINT GameListMenuPoint(LPARAM position) {
     return point;
 }
 
+int CatalogueTextToWide(const char* text, wchar_t* out, int capacity) {
+    if (capacity <= 0) return 0;
+    int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, -1, out, capacity);
+    if (length == 0 && GetLastError() == ERROR_NO_UNICODE_TRANSLATION)
+        length = MultiByteToWideChar(CP_ACP, 0, text, -1, out, capacity);
+    if (length == 0) {  // longer than the buffer: keep what fits
+        out[capacity - 1] = L'\0';
+        return static_cast<int>(lstrlenW(out));
+    }
+    return length - 1;
+}
+
 void GetFocusedItemText(char* buffer, int column, int capacity) {
     const LRESULT index = SendMessageA(GameListWindow, LVM_GETNEXTITEM, -1, LVNI_FOCUSED);
     if (index < 0) return;
+    // The record's own bytes: asked of the control, a Unicode list would
+    // hand them over converted to the ANSI code page.
+    if (records && static_cast<DWORD>(index) < recordCount && column >= 0 && column < kListColumns) {
+        lstrcpynA(buffer, ColumnText(*records[index], column), capacity);
+        return;
+    }
     LVITEMA item{};
     item.iSubItem = column;
     item.pszText = buffer;

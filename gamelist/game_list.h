@@ -51,11 +51,18 @@ bool MakeSortKey(const char* text, char* key, int room);
 bool SortRecordsByKeys(GameRecord** items, DWORD n, DWORD column, bool descending);
 LRESULT GameListNotify(HWND mainWindow, NMHDR* header);
 void ColourGameRow(NMLVCUSTOMDRAW* draw);
+// One column's text of the focused row as the catalogue holds it (UTF-8
+// for today's emulator, bytes of the ANSI code page for the era's).
 void GetFocusedItemText(char* buffer, int column, int capacity);
 // Where the list's context menu opens, in screen coordinates, for the
 // position of a WM_CONTEXTMENU: a click's own position; for the keyboard
 // (Shift+F10 or the menu key, position -1, -1) under the focused row,
 // scrolled into view, or at the list's top-left corner when no row has it.
 POINT GameListMenuPoint(LPARAM position);
+
+// A catalogue text for Unicode controls: UTF-8 where the bytes are valid
+// UTF-8 (plain ASCII is), the ANSI code page otherwise. Always terminated;
+// returns the characters written without the terminator.
+int CatalogueTextToWide(const char* text, wchar_t* out, int capacity);
 
 }  // namespace quillet

@@ -11,6 +11,7 @@
 
 #include "base/report.h"
 #include "gamelist/game_list.h"
+#include "db/rom_name.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
 #include "resources/resource_ids.h"
@@ -504,6 +505,13 @@ void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path) {
         ReportMessage(owner, MessageSourceModule, MSG_NO_EMULATOR);
         return;
     }
+    // The pages model the era's Windows options. Today's mame.ini holds
+    // almost none of them, and OK would rewrite it into a layout that
+    // emulator no longer reads: its files are left alone.
+    if (Settings.EmulatorGeneration != 0) {
+        ReportMessage(owner, MessageSourceModule, MSG_OPTIONS_NOT_HERE);
+        return;
+    }
     PROPSHEETPAGEA pages[kPageCount] = {};
     for (int i = 0; i < kPageCount; ++i) {
         pages[i].dwSize = sizeof pages[i];
@@ -538,7 +546,11 @@ void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path) {
 
 void OpenGameOptionsSheet(HWND owner) {
     // Today's emulator names sets with up to 16 characters.
-    char rom[17] = {};
+    if (Settings.EmulatorGeneration != 0) {  // see OpenEmulatorOptionsSheet
+        ReportMessage(owner, MessageSourceModule, MSG_OPTIONS_NOT_HERE);
+        return;
+    }
+    char rom[kRomNameField] = {};
     GetFocusedItemText(rom, 0, sizeof rom);
     if (rom[0] == '\0') return;  // no game has the focus: nothing to open
     char* path = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, 1024));

@@ -55,8 +55,9 @@ void OnEmulatorNotify(HWND page, UINT code) {
     if (code == PSN_SETACTIVE) {
         SetButtons(EditHasText(page) ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
     } else if (code == PSN_WIZNEXT) {
-        GetDlgItemTextA(page, IDC_WIZARD_MAME_PATH, Settings.MameName, sizeof Settings.MameName);
-        DeriveEmulatorPaths(Settings);
+        char path[sizeof Settings.MameName];
+        GetDlgItemTextA(page, IDC_WIZARD_MAME_PATH, path, sizeof path);
+        SetEmulatorPath(Settings, path);
     }
 }
 
@@ -88,6 +89,7 @@ struct EmulatorPaths {
     char name[sizeof Settings.MameName];
     char dir[sizeof Settings.MameDir];
     char cfg[sizeof Settings.MameCfg];
+    uint32_t generation;
 };
 
 }  // namespace
@@ -135,6 +137,7 @@ void RunFirstStartWizard(HWND owner) {
     std::memcpy(before.name, Settings.MameName, sizeof before.name);
     std::memcpy(before.dir, Settings.MameDir, sizeof before.dir);
     std::memcpy(before.cfg, Settings.MameCfg, sizeof before.cfg);
+    before.generation = Settings.EmulatorGeneration;
     wizardFinished = false;
     titleFont = CreateTitleFont();
     PropertySheetA(&header);
@@ -144,6 +147,7 @@ void RunFirstStartWizard(HWND owner) {
     std::memcpy(Settings.MameName, before.name, sizeof before.name);
     std::memcpy(Settings.MameDir, before.dir, sizeof before.dir);
     std::memcpy(Settings.MameCfg, before.cfg, sizeof before.cfg);
+    Settings.EmulatorGeneration = before.generation;
 }
 
 }  // namespace quillet

@@ -58,8 +58,9 @@ void OnCommand(HWND page, WORD id, WORD code) {
 
 void OnApply(HWND page) {
     Settings.EnableIcons = IsDlgButtonChecked(page, IDC_PREF_ICONS) == BST_CHECKED ? 1 : 0;
-    GetDlgItemTextA(page, IDC_PREF_MAME_PATH, Settings.MameName, sizeof Settings.MameName);
-    DeriveEmulatorPaths(Settings);
+    char path[sizeof Settings.MameName];
+    GetDlgItemTextA(page, IDC_PREF_MAME_PATH, path, sizeof path);
+    SetEmulatorPath(Settings, path);
     // The new language is loaded at the next start.
     GetDlgItemTextA(page, IDC_PREF_LANGUAGE, Settings.Lang, sizeof Settings.Lang);
     SaveSettings(page);

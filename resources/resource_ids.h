@@ -320,5 +320,6 @@
 #define MSG_COMMAND_TOO_LONG    0x80000005  /* emulator path too long for its command line */
 #define MSG_GAMES_LEFT_OUT      0x80000006  /* one insert: %1, the number of games the import left out */
 #define MSG_NO_GAME_READ        0xC0000009  /* the game list stopped before its first game */
+#define MSG_OPTIONS_NOT_HERE    0x80000007  /* today's emulator: its options are not edited here */
 
 #endif

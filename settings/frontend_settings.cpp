@@ -76,6 +76,7 @@ const SettingsValue kSettingsValues[] = {
     {"ColorBad", U, D, FIELD(ColorBad)},
     {"ColorNot", U, D, FIELD(ColorNot)},
     {"RomServer", U, S, FIELD(RomServer)},
+    {"EmulatorGeneration", U, D, FIELD(EmulatorGeneration)},
 };
 const size_t kSettingsValueCount = sizeof(kSettingsValues) / sizeof(kSettingsValues[0]);
 
@@ -133,7 +134,7 @@ void SetDefaultSettings(FrontendSettings& s) {
     SetText(q.FilPaletteFirst, "0");
     SetText(q.FilPaletteLast, "99999");
     SetText(q.FilResoFirst, " ");
-    SetText(q.FilResoLast, "9999999");
+    SetText(q.FilResoLast, "9x99999");  // the filter sheet's "all resolutions" bound
     SetText(q.FilFreqFirst, "0");
     SetText(q.FilFreqLast, "999");  // above every refresh rate a byte can hold
     const uint8_t video[4] = {0, 1, 0, 1};
@@ -180,6 +181,12 @@ const char* FindExtension(const char* path) {
 }
 
 }  // namespace
+
+void SetEmulatorPath(FrontendSettings& s, const char* path) {
+    if (std::strncmp(s.MameName, path, sizeof s.MameName) != 0) s.EmulatorGeneration = 0;
+    SetText(s.MameName, path);
+    DeriveEmulatorPaths(s);
+}
 
 void DeriveEmulatorPaths(FrontendSettings& s) {
     const char* name = s.MameName;

@@ -102,6 +102,10 @@ struct FrontendSettings {
     uint32_t ColorNot;
     // host[:port] of the ROM archive server; empty or unusable: the built-in one.
     char RomServer[260];
+    // 0 while the emulator is one of the era's (or not known yet), 1 once a
+    // rebuild has read a game list of today's emulator. A new emulator path
+    // sets it back to 0 until the next rebuild.
+    uint32_t EmulatorGeneration;
 };
 
 // Value of Version once the first-start wizard has been finished.
@@ -135,6 +139,11 @@ void SetDefaultSettings(FrontendSettings& s);
 // replaced by ".ini", or ".ini" appended when it has none. A result that
 // would not fit its 260-byte field leaves that field empty.
 void DeriveEmulatorPaths(FrontendSettings& s);
+
+// Stores a new emulator path and derives the others; a path that differs
+// from the one before sets EmulatorGeneration back to 0 (the era's), since
+// nothing is known of the new emulator until the next rebuild.
+void SetEmulatorPath(FrontendSettings& s, const char* path);
 
 // The process-wide instance.
 extern FrontendSettings Settings;

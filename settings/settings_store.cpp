@@ -71,6 +71,21 @@ void LoadSettings() {
     RegCloseKey(key);
 }
 
+bool SaveUserValue(const char* name) {
+    for (size_t i = 0; i < kSettingsValueCount; ++i) {
+        const SettingsValue& v = kSettingsValues[i];
+        if (v.root != RegRoot::User || std::strcmp(v.name, name) != 0) continue;
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                            &key, nullptr) != ERROR_SUCCESS)
+            return false;
+        WriteValue(key, v);
+        RegCloseKey(key);
+        return true;
+    }
+    return false;
+}
+
 void SaveSettings(HWND owner) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {

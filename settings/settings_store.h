@@ -10,5 +10,8 @@ extern const char kLanguagesKey[];
 
 void LoadSettings();
 void SaveSettings(HWND owner);
+// Writes one user value of the table (by its name) to the user key now;
+// false when there is no such value or it could not be written.
+bool SaveUserValue(const char* name);
 
 }  // namespace quillet

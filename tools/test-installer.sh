@@ -88,8 +88,11 @@ if [ "$pkg" = "$arch" ]; then
   done
   [ $opened = 1 ] || fail "the installed program did not open its catalogue"
   sleep 1
-  titles=$(xdotool search --onlyvisible --name '.' 2>/dev/null | while read -r w; do xdotool getwindowname "$w"; done)
-  echo "$titles" | grep -qx 'Quillet 0.7.1' || fail "no main window"
+  # Only this program's windows: other tests may have windows on the display.
+  pid=$(pgrep -f "$programs.Quillet.Quillet\.exe" | head -1)
+  titles=$(xdotool search --onlyvisible --pid "${pid:-0}" --name '.' 2>/dev/null |
+           while read -r w; do xdotool getwindowname "$w"; done)
+  echo "$titles" | grep -qx 'Quillet 0.7.1' || fail "no main window (windows: $(echo "$titles" | tr '\n' ','))"
   echo "$titles" | grep -qvE '^(Quillet 0.7.1|Default IME|)$' && fail "other windows opened: $(echo "$titles" | tr '\n' ',')"
   quiet wine taskkill /im Quillet.exe
   for _ in $(seq 40); do [ -e "$WINEPREFIX/exit-code" ] && break; sleep 0.5; done

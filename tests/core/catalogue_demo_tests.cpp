@@ -78,3 +78,37 @@ TEST_CASE("the demo set reads cleanly and its three files agree") {
         CHECK(names.count(line.name) == 1);
     }
 }
+
+TEST_CASE("today's demo set reads cleanly: long names, no devices or BIOS sets, every verdict a game's") {
+    std::string list = Demo("today/gamelist.xml");
+    std::string verify = Demo("today/verify.txt");
+    REQUIRE_FALSE(list.empty());
+    REQUIRE_FALSE(verify.empty());
+    ExactText listText(list);
+    std::vector<quillet::ImportRecord> games;
+    quillet::ImportRecord record;
+    quillet::GameListResult result =
+        quillet::ScanGameList(listText.begin(), listText.end(), record, catalogue_test::CollectGame, &games);
+    CHECK_EQ(int(result.status), int(quillet::GameListStatus::Complete));
+    CHECK_EQ(int(result.generation), int(quillet::Generation::Today));
+    CHECK_EQ(size_t(result.games),
+             CountOf(list, "<machine ") - CountOf(list, "isdevice=\"yes\"") - CountOf(list, "isbios=\"yes\""));
+    CHECK_GT(CountOf(list, "isdevice=\"yes\""), 0u);
+    CHECK_GT(CountOf(list, "<feature "), 0u);
+    CHECK_GT(CountOf(list, "tag=\"lcd\""), 0u);  // machines with two displays
+    std::set<std::string> names;
+    size_t longNames = 0, imperfect = 0;
+    for (const quillet::ImportRecord& g : games) {
+        names.insert(g.RomName);
+        longNames += std::string(g.RomName).size() > 8;
+        imperfect += g.DriverStatus == 1;
+    }
+    CHECK_GT(longNames, 0u);
+    CHECK_GT(imperfect, 0u);
+
+    ExactText verifyText(verify);
+    std::vector<catalogue_test::Verdict> verdicts;
+    quillet::ScanVerifyResults(verifyText.begin(), verifyText.end(), catalogue_test::CollectVerdict, &verdicts);
+    CHECK_GT(verdicts.size(), 0u);
+    for (const catalogue_test::Verdict& v : verdicts) CHECK(names.count(v.name) == 1);
+}

@@ -61,7 +61,7 @@ void CheckWholeList(const std::string& text, const std::string& file) {
     quillet::GameListResult result =
         quillet::ScanGameList(exact.begin(), exact.end(), record, catalogue_test::CollectGame, &games);
     CHECK_EQ(int(result.status), int(GameListStatus::Complete));
-    CHECK_EQ(result.skipped, 0u);
+    CHECK_EQ(result.longNames, 0u);
     CHECK_EQ(size_t(result.games), expected.size());
     REQUIRE_EQ(games.size(), expected.size());
 

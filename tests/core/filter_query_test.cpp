@@ -105,7 +105,7 @@ TEST_CASE("palette, resolution and frequency modes give their fixed, single or r
         {Palette, IDC_FILTER_PALETTE_ONE, {"256", "256"}},
         {Palette, IDC_FILTER_PALETTE_RANGE, {"16", "65536"}},
         {Palette, IDC_FILTER_RESO_ALL, {"x", "y"}},
-        {Resolution, IDC_FILTER_RESO_ALL, {" ", "9999999"}},
+        {Resolution, IDC_FILTER_RESO_ALL, {" ", "9x99999"}},
         {Resolution, IDC_FILTER_RESO_ONE, {"1280x1024", "1280x1024"}},
         {Resolution, IDC_FILTER_RESO_RANGE, {"256x224", "1024x768"}},
         {Resolution, 0, {"x", "y"}},

@@ -72,7 +72,7 @@ TEST_CASE("coded columns show their texts") {
     const Row rows[] = {
         {offsetof(GameRecord, Original), "Original", {"Yes", "No", "No", "No", "No"}},
         {offsetof(GameRecord, Status), "Status", {"Good", "Best available", "Bad", "Other", "Other"}},
-        {offsetof(GameRecord, DriverStatus), "DriverStatus", {"Good", "Test", "Preliminary", "Test", "Test"}},
+        {offsetof(GameRecord, DriverStatus), "DriverStatus", {"Good", "Imperfect", "Preliminary", "Test", "Test"}},
         {offsetof(GameRecord, ColorStatus), "ColorStatus", {"Good", "Imperfect", "Preliminary", "Preliminary", "Preliminary"}},
         {offsetof(GameRecord, SoundStatus), "SoundStatus", {"Good", "Imperfect", "Preliminary", "Preliminary", "Preliminary"}},
         {offsetof(GameRecord, Video), "Video", {"Raster", "Vector", "Vector", "Vector", "Vector"}},

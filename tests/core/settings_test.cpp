@@ -45,6 +45,7 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"ListViewSize", U, B, 64},    {"ListViewSortCol", U, D, 4},   {"ListViewSortWhat", U, D, 4},
         {"ColorGood", U, D, 4},        {"ColorBest", U, D, 4},         {"ColorBad", U, D, 4},
         {"ColorNot", U, D, 4},         {"RomServer", U, S, 260},
+        {"EmulatorGeneration", U, D, 4},
     };
     REQUIRE_EQ(kSettingsValueCount, sizeof rows / sizeof rows[0]);
     for (size_t i = 0; i < kSettingsValueCount; ++i) {
@@ -116,7 +117,7 @@ TEST_CASE("defaults") {
         CHECK_EQ(std::string(q.FilPaletteFirst), "0");
         CHECK_EQ(std::string(q.FilPaletteLast), "99999");
         CHECK_EQ(std::string(q.FilResoFirst), " ");
-        CHECK_EQ(std::string(q.FilResoLast), "9999999");
+        CHECK_EQ(std::string(q.FilResoLast), "9x99999");
         CHECK_EQ(std::string(q.FilFreqFirst), "0");
         CHECK_EQ(std::string(q.FilFreqLast), "999");
         const uint8_t video[4] = {0, 1, 0, 1};
@@ -196,4 +197,28 @@ TEST_CASE("DeriveEmulatorPaths never writes past the 260-byte fields") {
     // rather than naming a different file.
     CHECK_EQ(std::string(s.MameCfg), "");
     CHECK_EQ(s.Version, 0u);
+}
+
+TEST_CASE("a new emulator path forgets the generation; the same path keeps it") {
+    struct Case {
+        const char* before;
+        const char* after;
+        uint32_t generation;
+    };
+    const Case cases[] = {
+        {"C:\\MAME\\mame.exe", "C:\\MAME\\mame.exe", 1},
+        {"C:\\MAME\\mame.exe", "C:\\MAME0251\\mame.exe", 0},
+        {"", "C:\\MAME\\mame.exe", 0},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.after);
+        FrontendSettings s;
+        SetDefaultSettings(s);
+        std::strcpy(s.MameName, c.before);
+        s.EmulatorGeneration = 1;
+        SetEmulatorPath(s, c.after);
+        CHECK_EQ(std::string(s.MameName), c.after);
+        CHECK_EQ(s.EmulatorGeneration, c.generation);
+        CHECK_EQ(std::string(s.MameCfg), std::string(c.after).substr(0, std::strlen(c.after) - 4) + ".ini");
+    }
 }

@@ -203,7 +203,7 @@ public:
         Install();
     }
     ~StandInEmulator() {
-        for (const char* name : {"mame.exe", "gamelist.xml", "verify.txt", "catver.ini", "run.log"})
+        for (const char* name : {"mame.exe", "gamelist.xml", "verify.txt", "catver.ini", "run.log", "fakemame.today"})
             DeleteFileA((folder_ + "\\" + name).c_str());
         for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it) RemoveDirectoryA(it->c_str());
     }
@@ -213,6 +213,8 @@ public:
     const std::string& folder() const { return folder_; }
     void Print(const char* file, const std::string& bytes) { WriteFileBytes(folder_ + "\\" + file, bytes); }
     std::string RunLog() const { return ReadFileBytes(folder_ + "\\run.log"); }
+    // Answers as today's emulator does: "-verifysets" is an unknown option.
+    void ActAsToday() { WriteFileBytes(folder_ + "\\fakemame.today", ""); }
 
 private:
     void Install() {

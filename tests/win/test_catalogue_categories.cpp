@@ -70,7 +70,7 @@ TEST_CASE("a catver.ini naming a thousand unknown sets shows no box") {
     db.AddGame("known", "old");
     std::string file = "[Category]\r\n";
     for (int i = 0; i < 1000; ++i) file += "unk" + std::to_string(i) + "=Maze\r\n";
-    file += "galaxiana=Shooter\r\nknown=Quiz\r\n";
+    file += "galaxianbootleg17=Shooter\r\nknown=Quiz\r\n";
     StandInEmulator emulator;
     emulator.Print("catver.ini", file);
     ProgressRecorder dialog;

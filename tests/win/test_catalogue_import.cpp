@@ -52,7 +52,7 @@ TEST_CASE("every column comes from the game list, derived columns included") {
     const Rows expected = {
         // RomName, Description, Year, Manufacturer, Original, Cloneof, DriverStatus, ColorStatus,
         // SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath, Status, Category
-        {"abc", "A &amp; B", "1981", "Maker", "0", " ", "1", "2", "3", "512", "0", "1", "224x288", "57", "abc.ico", "3", " "},
+        {"abc", "A & B", "1981", "Maker", "0", " ", "1", "2", "3", "512", "0", "1", "224x288", "57", "abc.ico", "3", " "},
         // Without a palettesize the palette is 0, not an empty text in the integer column.
         {"abc2", "Game", "0", "", "1", "abc", "0", "0", "0", "0", "1", "0", " ", "60", "abc.ico", "3", " "},
         {"zed", "Game", "0", "", "0", " ", "0", "0", "0", "0", "0", "0", " ", "0", "zed.ico", "3", " "},
@@ -89,10 +89,10 @@ TEST_CASE("games whose insert fails or whose name is too long are left out, with
     REQUIRE(db.connected());
     ProgressRecorder dialog;
     Import(dialog, List({Game("name=\"galaxian\""), Game("name=\"dup\""), Game("name=\"dup\""),
-                         Game("name=\"galaxiana\" cloneof=\"galaxian\""), Game("name=\"longbios1\" runnable=\"no\""),
-                         Game("name=\"b\"")}));
+                         Game("name=\"galaxianbootleg17\" cloneof=\"galaxian\""),
+                         Game("name=\"longbiosnamebios1x\" runnable=\"no\""), Game("name=\"b\"")}));
     CHECK_EQ(Names(db), (Rows{{"b"}, {"dup"}, {"galaxian"}}));
-    // galaxiana is not stored as its parent's clash.
+    // The 17-character clone is not stored cut (a clash, or another game).
     CHECK_EQ(db.Column("Original", "galaxian"), "0");
     // Insert attempts, the failed one included.
     CHECK_EQ(dialog.lastCount(), 4);
@@ -139,12 +139,12 @@ TEST_CASE("a list that is not read to its end keeps the previous catalogue, with
     };
     const std::string afterFirst = ModuleMessage(MSG_GAME_LIST_FORMAT).substr(0, 20);
     const Row rows[] = {
-        {"a child element the reader does not know", List({first, Game("name=\"broken\"", "\t\t<bogus/>\r\n"), after}),
+        {"an end tag where a child should start", List({first, Game("name=\"broken\"", "\t\t</bogus>\r\n"), after}),
          afterFirst},
         {"a status it does not know", List({first, Game("name=\"broken\"", "\t\t<driver status=\"x\"/>\r\n"), after}),
          afterFirst},
         {"text that ends inside a game", List({first, Game("name=\"broken\"").substr(0, 40)}, false), afterFirst},
-        {"a list that stops before its first game", List({Game("name=\"broken\"", "<bogus/>"), first}),
+        {"a list that stops before its first game", List({Game("name=\"broken\"", "</bogus>"), first}),
          ModuleMessage(MSG_NO_GAME_READ)},
     };
     for (const Row& row : rows) {

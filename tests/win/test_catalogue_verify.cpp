@@ -64,7 +64,7 @@ TEST_CASE("lines naming sets the catalogue lacks are counted and show no box") {
     db.AddGame("known", " ", 9);
     std::string capture;
     for (int i = 0; i < 1000; ++i) capture += "romset unk" + std::to_string(i) + " is good\r\n";
-    capture += "romset galaxiana [galaxian] is bad\r\nromset known is bad\r\n";
+    capture += "romset galaxianbootleg17 [galaxian] is bad\r\nromset known is bad\r\n";
     ProgressRecorder dialog;
     Verify(dialog, capture);
     CHECK_EQ(db.Column("Status", "known"), "2");

@@ -563,7 +563,7 @@ TEST_CASE("each coded column shows the display text of its code in its own field
     const Case cases[] = {
         {Original, 0, 2047},    {Original, 1, 2048},    {Original, 2, 2048},
         {Status, 0, 2039},      {Status, 1, 2040},      {Status, 2, 2041},      {Status, 3, 2042},
-        {Driver, 0, 2039},      {Driver, 1, 2046},      {Driver, 2, 2045},      {Driver, 3, 2046},
+        {Driver, 0, 2039},      {Driver, 1, 2044},      {Driver, 2, 2045},      {Driver, 3, 2046},
         {Colour, 0, 2039},      {Colour, 1, 2044},      {Colour, 2, 2045},      {Colour, 3, 2045},
         {Sound, 0, 2039},       {Sound, 1, 2044},       {Sound, 2, 2045},       {Sound, 3, 2045},
         {Video, 0, 2035},       {Video, 1, 2036},       {Video, 2, 2036},

@@ -382,6 +382,27 @@ TEST_CASE_FIXTURE(SheetFixture, "without an emulator the sheet warns and touches
     CHECK_EQ(ReadFileBytes(ini), base);
 }
 
+TEST_CASE_FIXTURE(SheetFixture, "with today's emulator commands 1040-1048 and 1011 warn and leave the files alone") {
+    char expected[1024] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, quillet::LanguageModule,
+                   MSG_OPTIONS_NOT_HERE, 0, expected, sizeof expected, nullptr);
+    REQUIRE_NE(std::string(expected), "");
+    Settings.EmulatorGeneration = 1;
+    for (UINT command : {UINT{IDM_OPTIONS_FIRST}, UINT{IDM_OPTIONS_FIRST + 4}, UINT{IDM_OPTIONS_LAST},
+                         UINT{IDM_GAME_OPTIONS}}) {
+        INFO("command " << command);
+        boxes.clear();
+        CHECK_FALSE(WithSheet([&] { quillet::MainWindowProc(owner, WM_COMMAND, command, 0); },
+                              [](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_OK); }));
+        REQUIRE_EQ(boxes.boxes().size(), 1u);
+        CHECK_EQ(boxes.boxes()[0].text, std::string(expected));
+        CHECK_EQ(boxes.boxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+    }
+    Settings.EmulatorGeneration = 0;
+    CHECK_EQ(ReadFileBytes(ini), base);
+    CHECK_EQ(FilesIn(folder.path()), 1u);
+}
+
 TEST_CASE_FIXTURE(SheetFixture, "commands 1040-1048 open the global file at their page") {
     for (UINT command : {UINT{IDM_OPTIONS_FIRST}, UINT{IDM_OPTIONS_FIRST + 4}, UINT{IDM_OPTIONS_LAST}}) {
         INFO("command " << command);

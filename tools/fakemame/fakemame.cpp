@@ -1,10 +1,15 @@
 // fakemame: a Windows console program that answers the three command lines
 // Quillet gives the emulator, from files that lie beside it:
 //
-//   fakemame  "-lx"           prints gamelist.xml
+//   fakemame  "-lx"           prints gamelist.xml (also "-listxml")
 //   fakemame  "-verifysets"   prints verify.txt
+//   fakemame  "-verifyroms"   prints verify.txt
 //   fakemame  "NAME"          appends "NAME<TAB>current directory<CR><LF>"
 //                             to run.log and prints nothing
+//
+// With a file named fakemame.today beside it, it answers as today's
+// emulator does: "-verifysets" is an unknown option, so it prints an error
+// on standard error, nothing on standard output, and exits with code 1.
 //
 // Output is the file's bytes unchanged (CRLF stays CRLF, no text-mode
 // translation): it goes out through WriteFile on the standard output handle,
@@ -83,7 +88,17 @@ int main(int argc, char** argv) {
     if (argc < 2) return 1;
     const std::string folder = OwnFolder();
     const char* argument = argv[1];
-    if (std::strcmp(argument, "-lx") == 0) return PrintFile(folder + "gamelist.xml") ? 0 : 1;
-    if (std::strcmp(argument, "-verifysets") == 0) return PrintFile(folder + "verify.txt") ? 0 : 1;
+    const bool today = GetFileAttributesA((folder + "fakemame.today").c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (std::strcmp(argument, "-lx") == 0 || std::strcmp(argument, "-listxml") == 0)
+        return PrintFile(folder + "gamelist.xml") ? 0 : 1;
+    if (std::strcmp(argument, "-verifysets") == 0) {
+        if (today) {
+            static const char kError[] = "Error: unknown option: -verifysets\n";
+            WriteAll(GetStdHandle(STD_ERROR_HANDLE), kError, sizeof kError - 1);
+            return 1;
+        }
+        return PrintFile(folder + "verify.txt") ? 0 : 1;
+    }
+    if (std::strcmp(argument, "-verifyroms") == 0) return PrintFile(folder + "verify.txt") ? 0 : 1;
     return LogRun(folder + "run.log", argument) ? 0 : 1;
 }

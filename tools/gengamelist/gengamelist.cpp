@@ -4,7 +4,16 @@
 // syllables; the same seed always gives the same bytes.
 //
 //   gengamelist [--games N] [--seed S] [--xml FILE] [--verify FILE]
-//               [--catver FILE] [--crlf] [--build-attr] [--not-found]
+//               [--catver FILE] [--crlf] [--build-attr] [--not-found] [--today]
+//
+// --today writes today's format instead (MAME 0.107 on, as 0.251 prints it):
+// <mame build="0.251 (gengamelist)">, <machine> elements with names of up to
+// 15 characters, a BIOS set (isbios="yes"), devices (isdevice="yes"
+// runnable="no") that games refer to, <display> elements (some machines have
+// two), driver status good, imperfect or preliminary with the colour and
+// sound status in <feature> elements, UTF-8 text, and the children the era
+// never wrote (device_ref, port, slot, configuration, softwarelist...); the
+// verification output is that of -verifyroms, with detail lines.
 //
 // --build-attr writes the 0.106 form: <mame build="...">, sourcefile on each
 // game and the later driver attributes. --crlf ends every line in CR LF, as
@@ -107,11 +116,17 @@ struct Game {
     bool noWidth = false;  // a raster game written without width and height
     int rasterSize = 0;
     int status = 0, color = 0, sound = 0;  // 0 good, 1 imperfect, 2 preliminary
+    bool twoScreens = false;               // today: a second display
 };
+
+// Devices of today's lists: machines that are not games, referred to by games.
+const char* const kDevices[] = {"z80", "m6502", "m68000", "m6809", "ym2151", "ay8910", "sn76496", "okim6295",
+                                "gfxdecode", "palette", "screen", "speaker", "watchdog", "generic_latch_8",
+                                "ls259", "eeprom_serial_93cxx_16bit", "timer", "nvram"};
 
 class Generator {
 public:
-    Generator(uint64_t seed, bool buildAttr) : random_(seed), buildAttr_(buildAttr) {}
+    Generator(uint64_t seed, bool buildAttr, bool today) : random_(seed), buildAttr_(buildAttr), today_(today) {}
 
     std::vector<Game> MakeGames(int count);
     std::string Xml(const std::vector<Game>& games);
@@ -131,9 +146,11 @@ private:
     std::string UniqueName(size_t limit);
     std::string Maker();
     void WriteGame(std::string& out, const Game& g);
+    void WriteMachine(std::string& out, const Game& g);
 
     Random random_;
     bool buildAttr_;
+    bool today_;
     std::set<std::string> used_;
     std::vector<std::string> makers_;
 };
@@ -179,7 +196,9 @@ std::vector<Game> Generator::MakeGames(int count) {
 
     for (int parents = 0; static_cast<int>(games.size()) < count; ++parents) {
         Game parent;
-        parent.name = UniqueName(6);  // room for a clone's suffix
+        // Today's names run up to 15 characters, clones' suffixes included.
+        parent.name = UniqueName(today_ && random_.Percent(35) ? 13 : 6);
+        if (today_ && parents == 4) parent.name = "longnamed" + UniqueName(4);
         parent.sourcefile = (random_.Percent(50) ? parent.name.substr(0, 5) : UniqueName(8)) + ".c";
         std::string title = Word();
         if (random_.Percent(70)) title += " " + std::string(random_.Pick(kTitleWords));
@@ -205,6 +224,13 @@ std::vector<Game> Generator::MakeGames(int count) {
         // The emulator's drivers of this era are good or preliminary; only colour
         // and sound are ever imperfect.
         parent.status = random_.Percent(85) ? 0 : 2;
+        if (today_ && random_.Percent(30)) parent.status = 1;  // today's drivers may be imperfect
+        parent.twoScreens = today_ && !parent.vector && random_.Percent(6);
+        if (today_ && parents == 5) parent.twoScreens = true, parent.vector = false;
+        // Today's years may hide two digits.
+        if (today_ && random_.Percent(3)) parent.year = std::to_string(year / 100) + "??";
+        // Today's text is UTF-8.
+        if (today_ && random_.Percent(4)) parent.description += " (Caf\xC3\xA9 \xE2\x80\x94 r\xC3\xA9v.)";
         parent.color = random_.Percent(90) ? 0 : random_.Between(1, 2);
         parent.sound = random_.Percent(75) ? 0 : random_.Between(1, 2);
         games.push_back(parent);
@@ -231,7 +257,76 @@ std::vector<Game> Generator::MakeGames(int count) {
     return games;
 }
 
+void Generator::WriteMachine(std::string& out, const Game& g) {
+    static const char* const kStatus[] = {"good", "imperfect", "preliminary"};
+    out += "\t<machine name=\"" + g.name + "\" sourcefile=\"" + g.sourcefile + "pp\"";
+    if (g.bios) out += " isbios=\"yes\"";
+    if (!g.cloneof.empty()) out += " cloneof=\"" + g.cloneof + "\"";
+    if (!g.romof.empty()) out += " romof=\"" + g.romof + "\"";
+    if (!g.sampleof.empty()) out += " sampleof=\"" + g.sampleof + "\"";
+    out += ">\n";
+    out += "\t\t<description>" + g.description + "</description>\n";
+    if (!g.year.empty()) out += "\t\t<year>" + g.year + "</year>\n";
+    out += "\t\t<manufacturer>" + g.manufacturer + "</manufacturer>\n";
+    if (g.bios) out += "\t\t<biosset name=\"v1\" description=\"Version 1\" default=\"yes\"/>\n";
+    int roms = random_.Between(1, 8);
+    for (int i = 0; i < roms; ++i) {
+        out += "\t\t<rom name=\"" + g.name.substr(0, 4) + "." + std::to_string(i + 1) + "\" size=\"" +
+               std::to_string(1024 << random_.Below(7)) + "\" crc=\"" + random_.Hex(8) + "\" sha1=\"" +
+               random_.Hex(40) + "\" region=\"maincpu\" offset=\"" + HexNumber(i * 0x1000) + "\"/>\n";
+    }
+    for (int i = random_.Between(2, 5); i > 0; --i) out += "\t\t<device_ref name=\"" + std::string(random_.Pick(kDevices)) + "\"/>\n";
+    if (!g.sampleof.empty()) out += "\t\t<sample name=\"" + Syllable() + "\"/>\n";
+    out += "\t\t<chip type=\"cpu\" tag=\"maincpu\" name=\"" + std::string(random_.Pick(kChips)) + "\" clock=\"" +
+           std::to_string(random_.Between(1000, 12000) * 1000) + "\"/>\n";
+    if (!g.bios) {
+        // The screen's own size; a vertical game's monitor is turned 90 or 270 degrees.
+        const char* rotate = g.vertical ? (random_.Percent(50) ? "90" : "270") : "0";
+        out += std::string("\t\t<display tag=\"screen\" type=\"") + (g.vector ? "vector" : "raster") +
+               "\" rotate=\"" + rotate + "\"";
+        if (!g.vector && !g.noWidth) {
+            const char* const* size = kRasterSizes[g.rasterSize];
+            out += std::string(" width=\"") + size[1] + "\" height=\"" + size[0] + "\"";
+        }
+        out += std::string(" refresh=\"") + (g.vector ? "40.000000" : random_.Pick(kRefresh)) +
+               "\" pixclock=\"6144000\" htotal=\"384\" hbend=\"0\" vtotal=\"264\" vbend=\"0\" />\n";
+        if (g.twoScreens) {
+            out += "\t\t<display tag=\"lcd\" type=\"lcd\" rotate=\"0\" width=\"640\" height=\"480\" "
+                   "refresh=\"30.000000\" />\n";
+        }
+        out += "\t\t<sound channels=\"" + std::to_string(random_.Percent(80) ? 1 : 2) + "\"/>\n";
+        out += "\t\t<input players=\"2\" coins=\"2\" service=\"yes\">\n"
+               "\t\t\t<control type=\"joy\" player=\"1\" buttons=\"2\" ways=\"8\"/>\n\t\t</input>\n";
+        for (int i = random_.Between(0, 3); i > 0; --i) {
+            out += "\t\t<dipswitch name=\"" + std::string(random_.Pick(kDipNames)) + "\" tag=\"DSW\" mask=\"3\">\n"
+                   "\t\t\t<diplocation name=\"SW1\" number=\"1\"/>\n"
+                   "\t\t\t<dipvalue name=\"Off\" value=\"0\" default=\"yes\"/>\n"
+                   "\t\t\t<dipvalue name=\"On\" value=\"1\"/>\n\t\t</dipswitch>\n";
+        }
+        out += "\t\t<configuration name=\"Monitor\" tag=\"CONF\" mask=\"1\">\n"
+               "\t\t\t<confsetting name=\"Color\" value=\"0\" default=\"yes\"/>\n\t\t</configuration>\n";
+        out += "\t\t<port tag=\":IN0\">\n\t\t\t<analog mask=\"16\"/>\n\t\t</port>\n";
+        if (random_.Percent(10)) {
+            out += "\t\t<slot name=\"cart\">\n\t\t\t<slotoption name=\"std\" devname=\"cart\" default=\"yes\"/>\n"
+                   "\t\t</slot>\n\t\t<softwarelist tag=\"cart_list\" name=\"" + g.name.substr(0, 5) +
+                   "\" status=\"original\"/>\n\t\t<ramoption name=\"64K\" default=\"1\">65536</ramoption>\n";
+        }
+    }
+    out += std::string("\t\t<driver status=\"") + kStatus[g.status] + "\" emulation=\"" + kStatus[g.status] +
+           "\" savestate=\"" + (random_.Percent(30) ? "supported" : "unsupported") + "\"/>\n";
+    static const char* const kFeature[] = {"", "imperfect", "unemulated"};
+    if (g.color) out += std::string("\t\t<feature type=\"") + (random_.Percent(50) ? "graphics" : "palette") +
+                        "\" status=\"" + kFeature[g.color] + "\"/>\n";
+    if (g.sound) out += std::string("\t\t<feature type=\"sound\" status=\"") + kFeature[g.sound] + "\"/>\n";
+    if (random_.Percent(5)) out += "\t\t<feature type=\"protection\" status=\"unemulated\"/>\n";
+    out += "\t</machine>\n";
+}
+
 void Generator::WriteGame(std::string& out, const Game& g) {
+    if (today_) {
+        WriteMachine(out, g);
+        return;
+    }
     static const char* const kStatus[] = {"good", "imperfect", "preliminary"};
     out += "\t<game";
     if (g.bios) out += " runnable=\"no\"";  // BIOS sets put runnable first
@@ -308,6 +403,23 @@ void Generator::WriteGame(std::string& out, const Game& g) {
 }
 
 std::string Generator::Xml(const std::vector<Game>& games) {
+    if (today_) {
+        std::string out = "<?xml version=\"1.0\"?>\n<!DOCTYPE mame [\n<!ELEMENT mame (machine+)>\n"
+                          "\t<!ATTLIST mame build CDATA #IMPLIED>\n\t<!ATTLIST mame debug (yes|no) \"no\">\n"
+                          "\t<!ATTLIST mame mameconfig CDATA #REQUIRED>\n"
+                          "\t<!ELEMENT machine (description, year?, manufacturer?, biosset*, rom*, disk*, "
+                          "device_ref*, sample*, chip*, display*, sound?, input?, dipswitch*, configuration*, "
+                          "port*, adjuster*, driver?, feature*, device*, slot*, softwarelist*, ramoption*)>\n"
+                          "]>\n\n<mame build=\"0.251 (gengamelist)\" debug=\"no\" mameconfig=\"10\">\n";
+        for (const Game& g : games) WriteGame(out, g);
+        for (const char* device : kDevices) {
+            out += std::string("\t<machine name=\"") + device + "\" sourcefile=\"devices/" + device +
+                   ".cpp\" isdevice=\"yes\" runnable=\"no\">\n\t\t<description>" + device +
+                   " device</description>\n\t</machine>\n";
+        }
+        out += "</mame>\n";
+        return out;
+    }
     std::string out = "<?xml version=\"1.0\"?>\n<!DOCTYPE mame [\n<!ELEMENT mame (game+)>\n";
     if (buildAttr_) out += "\t<!ATTLIST mame build CDATA #IMPLIED>\n";
     out += "\t<!ELEMENT game (description, year?, manufacturer, history?, biosset*, rom*, disk*, sample*, chip*, "
@@ -342,6 +454,8 @@ std::string Generator::Verify(const std::vector<Game>& games, bool notFound) {
             continue;
         }
         ++found;
+        // -verifyroms of today prints what it misses before the result line.
+        if (today_ && roll >= 90) out += g.name + " : " + g.name.substr(0, 4) + ".1 (4096 bytes) - NOT FOUND\n";
         out += "romset " + g.name;
         if (!g.cloneof.empty()) out += " [" + g.cloneof + "]";
         if (roll < 80) {
@@ -412,7 +526,7 @@ bool WriteFile(const std::string& path, const std::string& text) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: gengamelist [--games N] [--seed S] [--xml FILE] [--verify FILE] [--catver FILE]\n"
-                 "                   [--crlf] [--build-attr] [--not-found]\n");
+                 "                   [--crlf] [--build-attr] [--not-found] [--today]\n");
     return 2;
 }
 
@@ -422,7 +536,7 @@ int main(int argc, char** argv) {
     int count = 300;
     uint64_t seed = 1;
     std::string xmlPath, verifyPath, catverPath;
-    bool crlf = false, buildAttr = false, notFound = false;
+    bool crlf = false, buildAttr = false, notFound = false, today = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
@@ -434,12 +548,13 @@ int main(int argc, char** argv) {
         else if (arg == "--crlf") crlf = true;
         else if (arg == "--build-attr") buildAttr = true;
         else if (arg == "--not-found") notFound = true;
+        else if (arg == "--today") today = true;
         else return Usage();
     }
     if (count < 1 || (xmlPath.empty() && verifyPath.empty() && catverPath.empty())) return Usage();
 
     // One generator and one order of use, so each file depends only on the seed.
-    Generator generator(seed, buildAttr);
+    Generator generator(seed, buildAttr, today);
     std::vector<Game> games = generator.MakeGames(count);
     std::string xml = generator.Xml(games);
     std::string verify = generator.Verify(games, notFound);
