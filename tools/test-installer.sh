@@ -34,7 +34,16 @@ uninstall="$view"'\Microsoft\Windows\CurrentVersion\Uninstall\Quillet'
 user='HKCU\Software\Halvorn\Quillet'
 # reg.exe of the prefix's own width sees the 64-bit view as HKLM\Software
 # and the 32-bit one below WOW6432Node.
-regvalue() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'; }
+# A busy host has been seen to answer a query empty once: ask again then.
+regvalue() {
+  local value _
+  for _ in 1 2 3; do
+    value=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }')
+    [ -n "$value" ] && break
+    sleep 1
+  done
+  echo "$value"
+}
 haskey() { wine reg query "$1" </dev/null >/dev/null 2>&1; }
 
 rm -rf "$WINEPREFIX"
@@ -52,7 +61,8 @@ done
 [ -e "$sysdll" ] || fail "the driver is not in $system"
 [ "$(regvalue "$machine\\Languages" english)" = 0x9 ] || fail "machine key: english is not 9"
 [ "$(regvalue "$machine\\Languages" italian)" = 0x10 ] || fail "machine key: italian is not 16"
-[ "$(regvalue "$odbc" UsageCount)" = 0x1 ] || fail "driver UsageCount is not 1"
+count=$(regvalue "$odbc" UsageCount)
+[ "$count" = 0x1 ] || fail "driver UsageCount is ${count:-missing}, not 1"
 regvalue "$odbc" Driver | grep -qi "sqlite3odbc.dll" || fail "driver registration names no DLL"
 [ -n "$(regvalue "$view\\ODBC\\ODBCINST.INI\\ODBC Drivers" SQLite3)" ] ||
   wine reg query "$view\\ODBC\\ODBCINST.INI\\ODBC Drivers" 2>/dev/null | grep -q 'SQLite3 ODBC Driver' ||
