@@ -103,7 +103,7 @@ void OnCommand(HWND window, UINT command) {
     case IDM_VIEW_LIST:
     case IDM_VIEW_DETAILS: OnViewCommand(window, command); break;
     case IDM_ABOUT: ShowAboutBox(window); break;
-    default: break;  // commands of parts not built yet do nothing
+    default: break;  // no command of ours
     }
 }
 
