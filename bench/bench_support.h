@@ -55,6 +55,12 @@ inline std::string WindowsBuildPath(const char* relative) {
     return p;
 }
 
+// A message box, printed on stderr instead of shown.
+inline int WINAPI PrintBox(HWND, LPCSTR text, LPCSTR, UINT) {
+    std::fprintf(stderr, "[message box] %s\n", text);
+    return IDOK;
+}
+
 // The program's start-up as far as a benchmark needs it: instance, heap,
 // message boxes through `showBox`, common controls, default settings and the
 // English module of the build with its start-up texts. False, said on

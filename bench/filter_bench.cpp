@@ -59,11 +59,6 @@ bool FillCatalogue(unsigned games) {
     return SQL_SUCCEEDED(result);
 }
 
-int WINAPI PrintBox(HWND, LPCSTR text, LPCSTR, UINT) {
-    std::fprintf(stderr, "[message box] %s\n", text);
-    return IDOK;
-}
-
 void Report(const Figure& f) {
     const double median = f.Median();
     std::printf("  %-34s best %7.3f s  median %7.3f s", f.label.c_str(), f.Best(), median);

@@ -205,11 +205,6 @@ DWORD WINAPI TimedReload(LPVOID parameter) {
     return 0;
 }
 
-int WINAPI PrintBox(HWND, LPCSTR text, LPCSTR, UINT) {
-    std::fprintf(stderr, "[message box] %s\n", text);
-    return IDOK;
-}
-
 void Report(const Figure& f) {
     const double median = f.Median();
     std::printf("  %-34s best %7.3f s  median %7.3f s", f.label.c_str(), f.Best(), median);

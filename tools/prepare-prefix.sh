@@ -52,7 +52,7 @@ if [ ! -e "$QUILLET_HOME/gamelist.mdb" ] && [ -e "$WIN_BUILD/gamelist.mdb" ]; th
   cp "$WIN_BUILD/gamelist.mdb" "$QUILLET_HOME/gamelist.mdb"
 fi
 
-# Installer hooks of later parts (the emulator stand-in and its files).
+# Installer hooks: the emulator stand-in, its demo files and documents.
 for hook in "$SRC"/tools/install.d/*.sh; do
   [ -e "$hook" ] && . "$hook"
 done

@@ -12,25 +12,14 @@
 using catalogue_test::CollectGame;
 using catalogue_test::ExactText;
 using catalogue_test::Fixture;
+using catalogue_test::ListOutcome;
+using catalogue_test::ScanText;
 using quillet::GameListResult;
 using quillet::GameListStatus;
 using quillet::ImportRecord;
 using quillet::ScanGameList;
 
 namespace {
-
-struct ListOutcome {
-    GameListResult result;
-    std::vector<ImportRecord> games;
-};
-
-ListOutcome ScanText(const std::string& text) {
-    ExactText exact(text);
-    ListOutcome out{};
-    ImportRecord record;
-    out.result = ScanGameList(exact.begin(), exact.end(), record, CollectGame, &out.games);
-    return out;
-}
 
 std::string Names(const std::vector<ImportRecord>& games) {
     std::string names;

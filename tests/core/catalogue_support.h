@@ -61,6 +61,20 @@ inline void CollectGame(void* context, quillet::ImportRecord& record) {
     static_cast<std::vector<quillet::ImportRecord>*>(context)->push_back(record);
 }
 
+// A scan of the whole text and the games it handed over.
+struct ListOutcome {
+    quillet::GameListResult result;
+    std::vector<quillet::ImportRecord> games;
+};
+
+inline ListOutcome ScanText(const std::string& text) {
+    ExactText exact(text);
+    ListOutcome out{};
+    quillet::ImportRecord record;
+    out.result = quillet::ScanGameList(exact.begin(), exact.end(), record, CollectGame, &out.games);
+    return out;
+}
+
 struct Verdict {
     std::string name;
     int code;

@@ -8,30 +8,13 @@
 #include "catalogue/scanners.h"
 #include "catalogue_support.h"
 
-using catalogue_test::CollectGame;
 using catalogue_test::ExactText;
 using catalogue_test::Fixture;
+using catalogue_test::ListOutcome;
+using catalogue_test::ScanText;
 using quillet::Generation;
-using quillet::GameListResult;
 using quillet::GameListStatus;
 using quillet::ImportRecord;
-
-namespace {
-
-struct ListOutcome {
-    GameListResult result;
-    std::vector<ImportRecord> games;
-};
-
-ListOutcome ScanText(const std::string& text) {
-    ExactText exact(text);
-    ListOutcome out{};
-    ImportRecord record;
-    out.result = quillet::ScanGameList(exact.begin(), exact.end(), record, CollectGame, &out.games);
-    return out;
-}
-
-}  // namespace
 
 TEST_CASE("a list of today's format: games only, first display, features, long names") {
     ListOutcome out = ScanText(Fixture("gamelist_today.xml"));

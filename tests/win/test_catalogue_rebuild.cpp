@@ -57,45 +57,6 @@ const std::string kCatver = ";; catver\r\n[Category]\r\nalpha=Maze\r\nalpha2=Maz
 
 std::string ToString(size_t n) { return std::to_string(n); }
 
-// The main window as the program has it, on a catalogue file of the
-// test's own; closing it saves settings into the sandbox and disconnects.
-class MainWindowRun {
-public:
-    explicit MainWindowRun(const std::string& databasePath) {
-        registry_.CreateMachineKey();
-        Settings.Version = kSettingsVersion;  // no first-start wizard
-        lstrcpynA(DatabasePath, databasePath.c_str(), sizeof DatabasePath);
-        window_ = CreateMainWindow();
-    }
-    ~MainWindowRun() {
-        DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-    HWND window() const { return window_; }
-
-    // Every row the list shows, each as its sixteen cell texts.
-    Rows ListRows() const {
-        Rows rows;
-        const int count = ListView_GetItemCount(GameListWindow);
-        for (int i = 0; i < count; ++i) {
-            std::vector<std::string> cells;
-            for (int column = 0; column < kListColumns; ++column) {
-                char text[260] = "";
-                ListView_GetItemText(GameListWindow, i, column, text, sizeof text);
-                cells.push_back(text);
-            }
-            rows.push_back(cells);
-        }
-        return rows;
-    }
-
-private:
-    RegistrySandbox registry_;
-    HWND window_ = nullptr;
-};
-
 bool HasCell(const std::vector<std::string>& row, const std::string& text) {
     return std::find(row.begin(), row.end(), text) != row.end();
 }

@@ -40,29 +40,6 @@ const std::string kVerifyRoms =
     "romset alphamission16c2xyz is good\n"  // longer than any name of the catalogue
     "2 romsets found, 1 were OK.\n";
 
-// The main window as the program has it, on a catalogue file of the
-// test's own; closing it saves settings into the sandbox and disconnects.
-class MainWindowRun {
-public:
-    explicit MainWindowRun(const std::string& databasePath) {
-        registry_.CreateMachineKey();
-        Settings.Version = kSettingsVersion;  // no first-start wizard
-        lstrcpynA(DatabasePath, databasePath.c_str(), sizeof DatabasePath);
-        window_ = CreateMainWindow();
-    }
-    ~MainWindowRun() {
-        DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-    HWND window() const { return window_; }
-
-private:
-    RegistrySandbox registry_;
-    HWND window_ = nullptr;
-};
-
 }  // namespace
 
 TEST_CASE("a rebuild from today's emulator: generation, long names, -verifyroms statuses") {
