@@ -1,12 +1,12 @@
 // MAME's ini files found along its inipath below the emulator's folder.
-#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
+
 #include <doctest/doctest.h>
 
 #include <windows.h>
 
 #include "settings/frontend_settings.h"
 #include "settings/mame_files.h"
-#include "support.h"
+#include "win/support.h"
 
 using namespace quillet;
 using namespace quillet::test;
