@@ -5,7 +5,7 @@
 
 #include "base/handles.h"
 #include "base/report.h"
-#include "options/mame_files_standin.h"
+#include "settings/mame_files.h"
 
 namespace quillet {
 

@@ -11,7 +11,7 @@
 #include "gamelist/game_list.h"
 #include "options/emulator_texts.h"
 #include "options/ini_files.h"
-#include "options/mame_files_standin.h"
+#include "settings/mame_files.h"
 #include "options/options.h"
 #include "options/today_ini.h"
 #include "options/today_sheet.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "options/emulator_options.h"
-#include "options/mame_ini_standin.h"
+#include "settings/mame_ini.h"
 
 namespace quillet {
 
