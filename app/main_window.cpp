@@ -84,11 +84,11 @@ void OnCommand(HWND window, UINT command) {
     case IDM_VERIFY: RunCatalogueCommand(window, VerifySetsTask); break;
     case IDM_EXIT: SendMessageA(window, WM_DESTROY, 0, 0); break;
     case IDM_RUN: RunSelectedGame(); break;
-    case IDM_GAME_OPTIONS: OpenGameOptionsSheet(window); break;
+    case IDM_GAME_OPTIONS: OpenGameSettings(window); break;
     case IDM_OPTIONS_FIRST + 0: case IDM_OPTIONS_FIRST + 1: case IDM_OPTIONS_FIRST + 2:
     case IDM_OPTIONS_FIRST + 3: case IDM_OPTIONS_FIRST + 4: case IDM_OPTIONS_FIRST + 5:
     case IDM_OPTIONS_FIRST + 6: case IDM_OPTIONS_FIRST + 7: case IDM_OPTIONS_LAST:
-        OpenEmulatorOptionsSheet(window, static_cast<int>(command - IDM_OPTIONS_FIRST), Settings.MameCfg);
+        OpenMameSettings(window, command);
         break;
     case IDM_ROM_DOWNLOAD: OpenRomDownload(); break;
     case IDM_RELOAD: RunBackgroundTask(window, ReloadGameList); break;

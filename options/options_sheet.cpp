@@ -10,8 +10,6 @@
 #include <cstring>
 
 #include "base/report.h"
-#include "gamelist/game_list.h"
-#include "db/rom_name.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
 #include "resources/resource_ids.h"
@@ -505,13 +503,6 @@ void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path) {
         ReportMessage(owner, MessageSourceModule, MSG_NO_EMULATOR);
         return;
     }
-    // The pages model the era's Windows options. Today's mame.ini holds
-    // almost none of them, and OK would rewrite it into a layout that
-    // emulator no longer reads: its files are left alone.
-    if (Settings.EmulatorGeneration != 0) {
-        ReportMessage(owner, MessageSourceModule, MSG_OPTIONS_NOT_HERE);
-        return;
-    }
     PROPSHEETPAGEA pages[kPageCount] = {};
     for (int i = 0; i < kPageCount; ++i) {
         pages[i].dwSize = sizeof pages[i];
@@ -531,7 +522,7 @@ void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path) {
     header.nStartPage = static_cast<UINT>(startPage);
     header.ppsp = pages;
 
-    LoadEmulatorOptions(owner, path);
+    if (!LoadEmulatorOptions(owner, path)) return;
     anythingApplied = false;
     sheetWindow = nullptr;
     const INT_PTR result = PropertySheetA(&header);
@@ -542,22 +533,6 @@ void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path) {
     // Cancel with nothing applied leaves the file exactly as it was: the
     // writer would drop every comment and every option it does not know.
     if (anythingApplied) SaveEmulatorOptions(owner, path);
-}
-
-void OpenGameOptionsSheet(HWND owner) {
-    // Today's emulator names sets with up to 16 characters.
-    if (Settings.EmulatorGeneration != 0) {  // see OpenEmulatorOptionsSheet
-        ReportMessage(owner, MessageSourceModule, MSG_OPTIONS_NOT_HERE);
-        return;
-    }
-    char rom[kRomNameField] = {};
-    GetFocusedItemText(rom, 0, sizeof rom);
-    if (rom[0] == '\0') return;  // no game has the focus: nothing to open
-    char* path = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, 1024));
-    if (path == nullptr) return;
-    std::snprintf(path, 1024, "%s%s.ini", Settings.MameDir, rom);
-    OpenEmulatorOptionsSheet(owner, 0, path);
-    HeapFree(GetProcessHeap(), 0, path);
 }
 
 }  // namespace quillet

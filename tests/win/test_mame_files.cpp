@@ -1,12 +1,11 @@
 // MAME's ini files found along its inipath below the emulator's folder.
-
 #include <doctest/doctest.h>
 
 #include <windows.h>
 
 #include "settings/frontend_settings.h"
 #include "settings/mame_files.h"
-#include "win/support.h"
+#include "support.h"
 
 using namespace quillet;
 using namespace quillet::test;
