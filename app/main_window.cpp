@@ -22,6 +22,7 @@
 
 namespace quillet {
 
+HWND MainWindow;
 HWND RebarWindow;
 HWND ToolbarWindow;
 HWND StatusBarWindow;

@@ -5,13 +5,13 @@
 
 #include "base/globals.h"
 #include "base/handles.h"
-#include "base/progress.h"
 #include "base/report.h"
 #include "documents/document_scan.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
+#include "ui/placement.h"
 
 namespace quillet {
 

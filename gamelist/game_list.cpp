@@ -11,6 +11,8 @@
 
 namespace quillet {
 
+HWND GameListWindow;
+
 namespace {
 
 // List state. The record array is replaced only while the control's item

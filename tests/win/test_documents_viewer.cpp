@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/globals.h"
+#include "gamelist/game_list.h"
 #include "documents/documents.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"

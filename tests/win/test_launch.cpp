@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/globals.h"
+#include "gamelist/game_list.h"
 #include "app/launch.h"
 #include "win/catalogue_fixture.h"
 
