@@ -21,6 +21,7 @@
 #include "settings/settings_store.h"
 #include "win/catalogue_fixture.h"
 #include "win/main_window_run.h"
+#include "win/modal_script.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -80,38 +81,13 @@ bool StoredValueExists(const char* name) {
 
 // --- driving the modal sheet ----------------------------------------------------
 
-// What a test does while the sheet is up: it gets the sheet frame, works its
-// pages and ends with a button.
-using SheetScript = std::function<void(HWND sheet)>;
-SheetScript* pendingScript;
-
-BOOL CALLBACK FindSheet(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && FindWindowExA(window, nullptr, WC_TABCONTROLA, nullptr)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Runs once the sheet's own loop is idle, that is once the sheet is up.
-VOID CALLBACK RunPendingScript(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND sheet = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&sheet));
-    if (!sheet || !pendingScript) return;
-    KillTimer(nullptr, timer);
-    SheetScript script = *pendingScript;
-    pendingScript = nullptr;
-    script(sheet);
-}
-
 // Sends `command` to the main window as the menu does, with `script` run on
-// the sheet it opens; returns when the command has finished.
-void Command(const MainWindowRun& program, UINT command, SheetScript script) {
-    pendingScript = &script;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, RunPendingScript);
-    SendMessageA(program.window(), WM_COMMAND, command, 0);
-    KillTimer(nullptr, timer);
-    pendingScript = nullptr;
+// the sheet it opens (it works the pages and ends with a button); returns
+// when the command has finished.
+void Command(const MainWindowRun& program, UINT command, const ModalScript::Step& script) {
+    constexpr int kSheetTabs = 0x3020;  // the sheet's tab control
+    ModalScript modal(kSheetTabs, {script});
+    modal.Run([&] { SendMessageA(program.window(), WM_COMMAND, command, 0); });
 }
 
 HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }

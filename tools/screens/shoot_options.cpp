@@ -10,18 +10,13 @@
 
 using namespace quillet;
 
-namespace {
-
-constexpr const char* kPageNames[9] = {"paths", "support", "winvideo", "corevideo", "direct3d",
-                                       "vector", "sound",   "input",    "misc"};
-
-}  // namespace
-
 int main(int argc, char** argv) {
     screens::ShotRun run;
     if (!screens::StartShots(argc, argv, "shoot_options", run)) return 2;
     lstrcpyA(Settings.MameName, "C:\\MAME\\mame.exe");
-    const bool written = screens::ShootSheetPages(run, "options", kPageNames, 9, [&](UINT page) {
+    static constexpr const char* kPages[9] = {"paths",  "support", "winvideo", "corevideo", "direct3d",
+                                              "vector", "sound",   "input",    "misc"};
+    const bool written = screens::ShootSheetPages(run, "options", kPages, 9, [&](UINT page) {
         OpenEmulatorOptionsSheet(nullptr, static_cast<int>(page), run.input.c_str());
     });
     return written ? 0 : 1;

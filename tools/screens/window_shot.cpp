@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <memory>
+#include <type_traits>
 
 #include "base/globals.h"
 #include "base/report.h"
@@ -14,20 +16,10 @@ namespace quillet::screens {
 
 namespace {
 
-// A bitmap deleted with DeleteObject.
-class Bitmap {
-public:
-    explicit Bitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-    ~Bitmap() {
-        if (bitmap_) DeleteObject(bitmap_);
-    }
-    Bitmap(const Bitmap&) = delete;
-    Bitmap& operator=(const Bitmap&) = delete;
-    HBITMAP get() const { return bitmap_; }
-
-private:
-    HBITMAP bitmap_;
+struct DeleteBitmap {
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
 };
+using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteBitmap>;
 
 int WINAPI PrintBox(HWND, LPCSTR text, LPCSTR, UINT) {
     std::fprintf(stderr, "[message box] %s\n", text);
