@@ -36,6 +36,9 @@ public:
     // they stand (set-up marked finished: no first-start wizard). The run
     // sandboxes the registry itself.
     explicit MainWindowRun(const std::string& databasePath) {
+        const DWORD attributes = GetFileAttributesA(databasePath.c_str());
+        REQUIRE_MESSAGE((attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)),
+                        databasePath << " is a folder: a start folder is passed as StartFolder{path}");
         registry_.emplace();
         registry_->CreateMachineKey();
         Settings.Version = kSettingsVersion;
