@@ -22,6 +22,7 @@
 
 namespace quillet {
 
+HWND MainWindow;
 HWND RebarWindow;
 HWND ToolbarWindow;
 HWND StatusBarWindow;
@@ -41,9 +42,14 @@ const TBBUTTON MainToolbarButtons[8] = {
     {5, IDM_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
 };
 
-constexpr DWORD kRebarStyle = 0x5680A400;
-constexpr DWORD kToolbarStyle = 0x54000944;
-constexpr UINT kBandStyle = 0x284;  // child edge, gripper always, chevron
+constexpr DWORD kRebarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER |
+                              RBS_DBLCLKTOGGLE | RBS_AUTOSIZE | RBS_BANDBORDERS;
+static_assert(kRebarStyle == 0x5680A400);
+constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                CCS_NODIVIDER | CCS_NORESIZE;
+static_assert(kToolbarStyle == 0x54000944);
+constexpr UINT kBandStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS | RBBS_USECHEVRON;
+static_assert(kBandStyle == 0x284);
 
 // View command -> list-view style bits.
 DWORD ViewBits(UINT command) {

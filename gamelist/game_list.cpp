@@ -11,6 +11,8 @@
 
 namespace quillet {
 
+HWND GameListWindow;
+
 namespace {
 
 // List state. The record array is replaced only while the control's item
@@ -36,8 +38,11 @@ constexpr ColumnSpec kColumns[kListColumns] = {
     {95, LVCFMT_LEFT},  {95, LVCFMT_LEFT},  {90, LVCFMT_RIGHT}, {130, LVCFMT_LEFT},
 };
 
-constexpr DWORD kGameListStyle = 0x5601100D;  // child, visible, clip, tab stop, owner data, details...
-constexpr DWORD kGameListExStyle = 0x31;      // grid lines, header drag and drop, full-row select
+constexpr DWORD kGameListStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP |
+                                 LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_REPORT;
+static_assert(kGameListStyle == 0x5601100D);
+constexpr DWORD kGameListExStyle = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+static_assert(kGameListExStyle == 0x31);
 
 DWORD StoredColumnCount(const ListLayoutState& layout) {
     return layout.ListViewNumber > kListColumns ? kListColumns : layout.ListViewNumber;

@@ -13,6 +13,7 @@
 
 #include "app/main_window.h"
 #include "base/report.h"
+#include "gamelist/game_list.h"
 #include "base/globals.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
