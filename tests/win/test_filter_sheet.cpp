@@ -51,8 +51,7 @@ public:
     explicit Program(const std::string& start) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
-        SetCurrentDirectoryA(start.c_str());
-        NoteStartDirectory();
+        lstrcpynA(DatabasePath, (start + "\\gamelist.mdb").c_str(), sizeof DatabasePath);
         SetDefaultSettings(Settings);
         LoadSettings();
         REQUIRE(UseLanguage("english"));

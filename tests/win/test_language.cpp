@@ -22,7 +22,7 @@ struct StartDir {
         const std::string english = BuildPath("languages/english.dll");
         for (const char* m : modules)
             CopyFileA(english.c_str(), (dir.file("languages") + "\\" + m + ".dll").c_str(), FALSE);
-        std::strcpy(StartDirectory, dir.path().c_str());
+        MultiByteToWideChar(CP_ACP, 0, dir.path().c_str(), -1, ProgramDirectory, MAX_PATH);
     }
     // A module loaded from the folder keeps its file, and so the folder.
     ~StartDir() {

@@ -115,8 +115,7 @@ TEST_CASE("wizard: the buttons of each page, Next takes over the path, Finish st
 // One start of the main window in a start directory of its own; the
 // wizard, when it comes, is handled by `script`.
 void StartMainWindow(const TempDir& start, ModalScript& script) {
-    SetCurrentDirectoryA(start.path().c_str());
-    NoteStartDirectory();
+    lstrcpynA(DatabasePath, start.file("gamelist.mdb").c_str(), sizeof DatabasePath);
     SetDefaultSettings(Settings);
     LoadSettings();
     HWND window = nullptr;
