@@ -117,23 +117,22 @@ void LocateCatalogueIn(const WCHAR* programDirectory, const WCHAR* localAppData)
         SetCatalogue(programFolder);
         return;
     }
-    SetCatalogue(userFolder);
-    if (choice == CatalogueChoice::UserFolder) return;
-
-    if (localAppData[0] == L'\0' ||
-        (!CreateDirectoryW(userFolder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)) {
+    // The folder first: its short name, which the ANSI path may need, exists
+    // only once the folder does.
+    if (choice != CatalogueChoice::UserFolder &&
+        (localAppData[0] == L'\0' ||
+         (!CreateDirectoryW(userFolder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS))) {
+        SetCatalogue(userFolder);
         ReportMessage(nullptr, MessageSourceSystem, 0);
         return;
     }
+    SetCatalogue(userFolder);
+    if (choice == CatalogueChoice::UserFolder) return;
     bool made = false;
     switch (choice) {
     case CatalogueChoice::CopyVirtualStore: made = CopyCatalogue(virtualCopy, userCatalogue); break;
     case CatalogueChoice::CopyProgramFolder: made = CopyCatalogue(programCatalogue, userCatalogue); break;
-    default: {
-        char path[sizeof DatabasePath];
-        made = AnsiCataloguePath(userFolder, path, sizeof path) && CreateCatalogueFile(path);
-        break;
-    }
+    default: made = DatabasePath[0] != '\0' && CreateCatalogueFile(DatabasePath); break;
     }
     if (!made) ReportMessage(nullptr, MessageSourceSystem, 0);
 }

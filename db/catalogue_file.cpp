@@ -27,8 +27,15 @@ bool WriteSchema(const char* path) {
         Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection))) {
         if (OpenCatalogueConnection(environment, connection, nullptr, path)) {
             if (Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement))) {
-                written = Succeeded(SQLExecDirect(
-                    statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kCatalogueSchema)), SQL_NTS));
+                // The driver answers a text that ends in statements without
+                // rows with SQL_NO_DATA; the table's presence is the proof.
+                const SQLRETURN result = SQLExecDirect(
+                    statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kCatalogueSchema)), SQL_NTS);
+                SQLFreeStmt(statement, SQL_CLOSE);
+                written = (Succeeded(result) || result == SQL_NO_DATA) &&
+                          Succeeded(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(
+                                                                 "SELECT COUNT(*) FROM main")),
+                                                  SQL_NTS));
                 SQLFreeHandle(SQL_HANDLE_STMT, statement);
             }
             SQLDisconnect(connection);
