@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/globals.h"
 #include "preferences/sheet_support.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -34,8 +35,22 @@ void SelectLanguage(HWND combo) {
     }
 }
 
+// The catalogue by its full name where the ANSI code page can write it,
+// else by the short name the program opens it with.
+void ShowCatalogueLocation(HWND page) {
+    char text[MAX_PATH * 2];
+    BOOL lossy = FALSE;
+    if (CatalogueFile[0] != L'\0' &&
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, CatalogueFile, -1, text, sizeof text, nullptr, &lossy) > 0 &&
+        !lossy)
+        SetDlgItemTextA(page, IDC_PREF_CATALOGUE, text);
+    else
+        SetDlgItemTextA(page, IDC_PREF_CATALOGUE, DatabasePath);
+}
+
 void OnInit(HWND page) {
     preferencesSheet = GetParent(page);
+    ShowCatalogueLocation(page);
     SetDlgItemTextA(page, IDC_PREF_MAME_PATH, Settings.MameName);
     CheckDlgButton(page, IDC_PREF_ICONS, Settings.EnableIcons ? BST_CHECKED : BST_UNCHECKED);
     HWND combo = GetDlgItem(page, IDC_PREF_LANGUAGE);

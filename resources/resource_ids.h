@@ -91,6 +91,11 @@
 #define IDC_PREF_BROWSE         10002
 #define IDC_PREF_ICONS          10003
 #define IDC_PREF_LANGUAGE       10004
+
+/* Where the program keeps its files (controls 10005-10019, strings
+ * 2200-2219, messages 0x80000020-0x8000002F and 0xC0000020-0xC000002F,
+ * program resources 104-109) */
+#define IDC_PREF_CATALOGUE      10005  /* read-only: the catalogue in use */
 #define IDD_WIZARD_WELCOME      13000
 #define IDC_WIZARD_WELCOME_TITLE 13001  /* shown in the wizard's title font */
 #define IDD_WIZARD_EMULATOR     13010

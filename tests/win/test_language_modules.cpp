@@ -378,7 +378,7 @@ TEST_CASE("the preferences, wizard and about dialogs are in every module with th
         std::vector<int> controls;
     };
     const DialogControls dialogs[] = {
-        {IDD_PREFERENCES, {IDC_PREF_MAME_PATH, IDC_PREF_BROWSE, IDC_PREF_ICONS, IDC_PREF_LANGUAGE}},
+        {IDD_PREFERENCES, {IDC_PREF_MAME_PATH, IDC_PREF_BROWSE, IDC_PREF_ICONS, IDC_PREF_LANGUAGE, IDC_PREF_CATALOGUE}},
         {IDD_WIZARD_WELCOME, {}},
         {IDD_WIZARD_EMULATOR, {IDC_WIZARD_MAME_PATH, IDC_WIZARD_BROWSE}},
         {IDD_WIZARD_FINISH, {}},
