@@ -4,6 +4,7 @@
 #include "win/support.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstring>
 
@@ -190,6 +191,24 @@ std::string ModuleColumnTitle(const char* lang) {
     return text;
 }
 
+// The full path of the comctl32.dll the process has loaded, lower case.
+std::string LoadedCommonControls(DWORD pid) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return "<no snapshot>";
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    std::string found;
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+        std::string name = entry.szModule;
+        CharLowerA(name.data());
+        if (name != "comctl32.dll") continue;
+        found = entry.szExePath;
+        CharLowerA(found.data());
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 }  // namespace
 
 TEST_CASE("a second copy ends at once with code 0 and shows no window") {
@@ -226,6 +245,10 @@ TEST_CASE("start, main window, close: exit code 0 and every user value stored wi
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
     CHECK_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 16);
     CHECK(GetMenu(window) != nullptr);
+    // The manifest's common controls: the side-by-side copy of version 6,
+    // told apart by its folder (Wine reports the same version for both).
+    const std::string controls = LoadedCommonControls(app.pi.dwProcessId);
+    CHECK_MESSAGE(controls.find("\\winsxs\\") != std::string::npos, controls);
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     CHECK_EQ(app.Wait(20000), 0u);
