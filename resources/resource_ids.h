@@ -9,6 +9,13 @@
 #define IDB_TOOLBAR             101   /* six 16x16 images, 96x16, 16 colours */
 #define IDB_SORT_DOWN           102   /* 11x11 arrows, 16 colours */
 #define IDB_SORT_UP             103
+/* The same images for 144 and 192 DPI (drawn by tools/make_images.py) */
+#define IDB_TOOLBAR_24          104   /* six 24x24 images, 144x24 */
+#define IDB_TOOLBAR_32          105   /* six 32x32 images, 192x32 */
+#define IDB_SORT_DOWN_16        106   /* 16x16 arrows */
+#define IDB_SORT_UP_16          107
+#define IDB_SORT_DOWN_22        108   /* 22x22 arrows */
+#define IDB_SORT_UP_22          109
 
 #define IDD_PROGRESS            13200
 #define IDC_PROGRESS_TASK       13201
