@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
@@ -160,6 +161,16 @@ bool HasResource(HMODULE module, LPCSTR type, WORD id, LANGID language) {
 }
 
 }  // namespace
+
+// tools/test-dpi.sh runs this program again at 144 and 192 DPI; it names
+// the DPI it set, and the run is worth nothing if the screen has another.
+TEST_CASE("the screen has the DPI the run asks for") {
+    char wanted[16] = "";
+    if (!GetEnvironmentVariableA("QUILLET_EXPECT_DPI", wanted, sizeof wanted)) return;
+    HDC screen = GetDC(nullptr);
+    CHECK_EQ(GetDeviceCaps(screen, LOGPIXELSY), std::atoi(wanted));
+    ReleaseDC(nullptr, screen);
+}
 
 TEST_CASE("each language module loads and declares its language") {
     for (const auto& lang : kLanguages) {
