@@ -8,7 +8,7 @@ set -euo pipefail
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
 : "${BUILD_DIR:?}" "${SCREENS_DIR:?}" "${WIN_BUILD:?}"
 export WINEPREFIX="$BUILD_DIR/wineprefix$QUILLET_ARCH-dpi"
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
+quiet() { "$@" </dev/null >/dev/null 2>&1 || true; }
 [ -f "$WINEPREFIX/system.reg" ] || { quiet wineboot -i; quiet wineserver -w; }
 work=$(mktemp -d)
 trap 'quiet wineserver -k; rm -rf "$work"' EXIT
