@@ -82,6 +82,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     DeriveEmulatorPaths(Settings);
     lstrcpyA(Settings.Lang, "english");
     Settings.EnableIcons = 1;
+    // Where a standard user's catalogue lies after installation.
+    lstrcpyW(CatalogueFile, L"C:\\Users\\Ann\\AppData\\Local\\Quillet\\gamelist.mdb");
 
     Run({
             [](HWND sheet) { SaveWindowBitmap(sheet, "wizard-welcome"); Press(sheet, PSBTN_NEXT); },
