@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/dpi.h"
 #include "base/globals.h"
 #include "app/launch.h"
 #include "base/progress.h"
@@ -120,6 +121,7 @@ LRESULT OnCreate(HWND window) {
     StatusBarWindow = CreateWindowExA(0, STATUSCLASSNAMEA, kWindowTitle, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0,
                                       0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), ProgramInstance,
                                       nullptr);
+    ScaleListWidths(Settings, SystemDpi());  // stored widths to this screen's pixels
     CreateGameList(window, Settings.ListLayout);
     MarkViewCommand(window, ShownViewCommand(Settings.ListLayout.ListViewMode));  // details when none was chosen
     ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);
@@ -168,8 +170,11 @@ LRESULT OnNotify(HWND window, NMHDR* header) {
 void CreateCommandBar(HWND window) {
     RebarWindow = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr, kRebarStyle, 0, 0, 0, 0, window, nullptr,
                                   ProgramInstance, nullptr);
-    ToolbarWindow = CreateToolbarEx(RebarWindow, kToolbarStyle, IDC_TOOLBAR, 9, ProgramInstance, IDB_TOOLBAR,
-                                    MainToolbarButtons, 8, 16, 16, 16, 16, sizeof(TBBUTTON));
+    // The images drawn for the screen's DPI, 16 pixels at 96.
+    const DpiBitmaps images = BitmapsForSystemDpi();
+    const int size = images.toolbarSize;
+    ToolbarWindow = CreateToolbarEx(RebarWindow, kToolbarStyle, IDC_TOOLBAR, 9, ProgramInstance, images.toolbar,
+                                    MainToolbarButtons, 8, size, size, size, size, sizeof(TBBUTTON));
     SendMessageA(ToolbarWindow, TB_AUTOSIZE, 0, 0);
     RECT client;
     GetClientRect(ToolbarWindow, &client);
@@ -178,8 +183,8 @@ void CreateCommandBar(HWND window) {
     band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE;
     band.fStyle = kBandStyle;
     band.hwndChild = ToolbarWindow;
-    band.cxMinChild = 20;
-    band.cyMinChild = 23;
+    band.cxMinChild = ScaleToSystemDpi(20);
+    band.cyMinChild = ScaleToSystemDpi(23);
     band.cx = client.right;
     SendMessageA(RebarWindow, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
 }

@@ -5,7 +5,8 @@ namespace quillet {
 HINSTANCE ProgramInstance;
 HANDLE ProcessHeap;
 HMODULE LanguageModule;
-char StartDirectory[260];
+WCHAR ProgramDirectory[MAX_PATH];
 char DatabasePath[256];
+WCHAR CatalogueFile[MAX_PATH];
 
 }  // namespace quillet

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/dpi.h"
 #include "base/globals.h"
 #include "base/report.h"
 #include "gamelist/row_colour.h"
@@ -186,10 +187,11 @@ void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
     InsertColumns();
     header = reinterpret_cast<HWND>(SendMessageA(GameListWindow, LVM_GETHEADER, 0, 0));
     SetWindowLongA(header, GWL_STYLE, GetWindowLongA(header, GWL_STYLE) | HDS_HOTTRACK | HDS_FULLDRAG);
+    const DpiBitmaps arrows = BitmapsForSystemDpi();  // drawn for the screen's DPI
     arrowDown = static_cast<HBITMAP>(
-        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_SORT_DOWN), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(arrows.sortDown), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     arrowUp = static_cast<HBITMAP>(
-        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_SORT_UP), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(arrows.sortUp), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     SetWindowSubclass(GameListWindow, GameListSubclass, 0, 0);
     SendMessageA(GameListWindow, LVM_SETITEMCOUNT, 0, 0);
     sortColumn = layout.ListViewSortCol;

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "base/globals.h"
 #include "preferences/sheet_support.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -33,8 +34,18 @@ void SelectLanguage(HWND combo) {
     }
 }
 
+// The catalogue by its full name; the edit control keeps Unicode text, so a
+// folder named outside the ANSI code page reads as the user knows it.
+void ShowCatalogueLocation(HWND page) {
+    if (CatalogueFile[0] != L'\0')
+        SetDlgItemTextW(page, IDC_PREF_CATALOGUE, CatalogueFile);
+    else
+        SetDlgItemTextA(page, IDC_PREF_CATALOGUE, DatabasePath);
+}
+
 void Load(const SheetPageCall& call) {
     const HWND page = call.page;
+    ShowCatalogueLocation(page);
     SetDlgItemTextA(page, IDC_PREF_MAME_PATH, Settings.MameName);
     CheckDlgButton(page, IDC_PREF_ICONS, Settings.EnableIcons ? BST_CHECKED : BST_UNCHECKED);
     HWND combo = GetDlgItem(page, IDC_PREF_LANGUAGE);

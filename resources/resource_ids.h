@@ -9,6 +9,13 @@
 #define IDB_TOOLBAR             101   /* six 16x16 images, 96x16, 16 colours */
 #define IDB_SORT_DOWN           102   /* 11x11 arrows, 16 colours */
 #define IDB_SORT_UP             103
+/* The same images for 144 and 192 DPI (drawn by tools/make_images.py) */
+#define IDB_TOOLBAR_24          104   /* six 24x24 images, 144x24 */
+#define IDB_TOOLBAR_32          105   /* six 32x32 images, 192x32 */
+#define IDB_SORT_DOWN_16        106   /* 16x16 arrows */
+#define IDB_SORT_UP_16          107
+#define IDB_SORT_DOWN_22        108   /* 22x22 arrows */
+#define IDB_SORT_UP_22          109
 
 #define IDD_PROGRESS            13200
 #define IDC_PROGRESS_TASK       13201
@@ -91,6 +98,11 @@
 #define IDC_PREF_BROWSE         10002
 #define IDC_PREF_ICONS          10003
 #define IDC_PREF_LANGUAGE       10004
+
+/* Where the program keeps its files (controls 10005-10019, strings
+ * 2200-2219, messages 0x80000020-0x8000002F and 0xC0000020-0xC000002F,
+ * program resources 104-109) */
+#define IDC_PREF_CATALOGUE      10005  /* read-only: the catalogue in use */
 #define IDD_WIZARD_WELCOME      13000
 #define IDC_WIZARD_WELCOME_TITLE 13001  /* shown in the wizard's title font */
 #define IDD_WIZARD_EMULATOR     13010

@@ -108,6 +108,10 @@ struct FrontendSettings {
     // rebuild has read a game list of today's emulator. A new emulator path
     // sets it back to 0 until the next rebuild.
     uint32_t EmulatorGeneration;
+    // The DPI the column widths of ListViewSize were stored at; they are
+    // pixels at that DPI. 96 when missing: before Quillet was DPI aware the
+    // system drew it at 96 DPI, whatever the screen's.
+    uint32_t ListViewDpi;
 };
 
 // Value of Version once the first-start wizard has been finished.
@@ -146,6 +150,14 @@ void DeriveEmulatorPaths(FrontendSettings& s);
 // from the one before sets EmulatorGeneration back to 0 (the era's), since
 // nothing is known of the new emulator until the next rebuild.
 void SetEmulatorPath(FrontendSettings& s, const char* path);
+
+// DPI of a screen at 100 %: where stored pixel sizes without a DPI belong.
+constexpr uint32_t kBaseDpi = 96;
+
+// Scales the stored column widths from the DPI they were stored at
+// (`storedDpi`; 0 or a value no screen has counts as 96) to `dpi`, and notes
+// `dpi` as theirs. A width keeps its sign; rounding is to the nearest pixel.
+void ScaleListWidths(FrontendSettings& s, uint32_t dpi);
 
 // The process-wide instance.
 extern FrontendSettings Settings;

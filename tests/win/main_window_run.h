@@ -45,14 +45,13 @@ public:
         lstrcpynA(DatabasePath, databasePath.c_str(), sizeof DatabasePath);
         window_ = CreateMainWindow();
     }
-    // As the program starts in `start`: its gamelist.mdb, the settings read
+    // As the program starts with `start` as its folder: its gamelist.mdb, the settings read
     // from the (test's sandboxed) registry, the English module, the window
     // shown at 900x600. A first-start wizard, when one comes, is handled by
     // `wizard`; without one the test must have kept it away.
     explicit MainWindowRun(const StartFolder& start, ModalScript* wizard = nullptr) {
         InitCommonControlClasses();
-        SetCurrentDirectoryA(start.path.c_str());
-        NoteStartDirectory();
+        lstrcpynA(DatabasePath, (start.path + "\\gamelist.mdb").c_str(), sizeof DatabasePath);
         SetDefaultSettings(Settings);
         LoadSettings();
         REQUIRE(UseLanguage("english"));

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/application.h"
+#include "base/dpi.h"
 #include "base/globals.h"
 #include "app/main_window.h"
 #include "base/report.h"
@@ -180,7 +181,28 @@ TEST_CASE("column widths are kept only when changed in details view") {
     MainWindowRun run(StartFolder{f.start.path()});
     SendMessageA(run.window(), WM_COMMAND, IDM_VIEW_DETAILS, 0);
     CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 1, 0), 222);
-    CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 2, 0), 70);
+    CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 2, 0), ScaleToSystemDpi(70));  // the default
+}
+
+TEST_CASE("widths stored at another DPI come back scaled to this screen's, and are kept with its DPI") {
+    Fixture f;
+    HKEY key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvorn\\Quillet", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    const DWORD storedDpi = 192;
+    RegSetValueExA(key, "ListViewDpi", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&storedDpi), 4);
+    int32_t widths[kListColumns];
+    for (int32_t& w : widths) w = 300;
+    RegSetValueExA(key, "ListViewSize", 0, REG_BINARY, reinterpret_cast<const BYTE*>(widths), sizeof widths);
+    RegCloseKey(key);
+    const int shown = MulDiv(300, static_cast<int>(SystemDpi()), 192);
+    {
+        MainWindowRun run(StartFolder{f.start.path()});
+        CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 4, 0), shown);
+    }
+    CHECK_EQ(StoredDword("ListViewDpi"), SystemDpi());
+    MainWindowRun run(StartFolder{f.start.path()});
+    CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 4, 0), shown);
 }
 
 TEST_CASE("a new user's column widths come back while no view has been chosen") {
@@ -419,27 +441,4 @@ TEST_CASE("without gamelist.mdb: the connection and the reload report, the list 
     run.Close();
     CHECK(DatabaseConnection == SQL_NULL_HDBC);
     CHECK(DatabaseEnvironment == SQL_NULL_HENV);
-}
-
-TEST_CASE("a start directory too long for the catalogue path leaves the path empty") {
-    TempDir base;
-    std::string deep = base.path();
-    while (deep.size() < 250) {
-        deep += "\\abcdefghijklmnopqrstuvwxyz";
-        CreateDirectoryA(deep.c_str(), nullptr);
-    }
-    char saved[MAX_PATH];
-    GetCurrentDirectoryA(sizeof saved, saved);
-    REQUIRE(SetCurrentDirectoryA(deep.c_str()));
-    NoteStartDirectory();
-    CHECK_EQ(std::string(DatabasePath), "");
-    CHECK_GT(std::strlen(StartDirectory), 242u);
-    SetCurrentDirectoryA(saved);
-    NoteStartDirectory();
-    CHECK_EQ(std::string(DatabasePath), std::string(saved) + "\\gamelist.mdb");
-    // Leave no nested folders behind.
-    while (deep.size() > base.path().size()) {
-        RemoveDirectoryA(deep.c_str());
-        deep.resize(deep.rfind('\\'));
-    }
 }

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "app/application.h"
 #include "base/globals.h"
@@ -151,7 +152,8 @@ TEST_CASE("preferences: the page shows the settings; Apply stores path, icons an
     std::strcpy(Settings.MameName, "C:\\old\\mame.exe");
     std::strcpy(Settings.Lang, "italian");
     Settings.EnableIcons = 0;
-    std::string shownPath, shownLanguage, applyAfterTyping, applyAfterClick;
+    std::wcscpy(CatalogueFile, L"C:\\Users\\ann\\AppData\\Local\\Quillet\\gamelist.mdb");
+    std::string shownPath, shownLanguage, shownCatalogue, applyAfterTyping, applyAfterClick;
     int shownIcons = -1;
     ModalScript script(IDC_PREF_MAME_PATH, {
         [&](HWND sheet) {
@@ -162,6 +164,8 @@ TEST_CASE("preferences: the page shows the settings; Apply stores path, icons an
             GetDlgItemTextA(page, IDC_PREF_LANGUAGE, text, sizeof text);
             shownLanguage = text;
             shownIcons = IsDlgButtonChecked(page, IDC_PREF_ICONS);
+            GetDlgItemTextA(page, IDC_PREF_CATALOGUE, text, sizeof text);
+            shownCatalogue = text;
             SetDlgItemTextA(page, IDC_PREF_MAME_PATH, "D:\\emu\\mame");
             applyAfterTyping = IsWindowEnabled(GetDlgItem(sheet, 0x3021)) ? "on" : "off";
             SendDlgItemMessageA(page, IDC_PREF_ICONS, BM_CLICK, 0, 0);
@@ -177,6 +181,8 @@ TEST_CASE("preferences: the page shows the settings; Apply stores path, icons an
     CHECK_EQ(shownPath, "C:\\old\\mame.exe");
     CHECK_EQ(shownLanguage, "italian");
     CHECK_EQ(shownIcons, BST_UNCHECKED);
+    CHECK_EQ(shownCatalogue, "C:\\Users\\ann\\AppData\\Local\\Quillet\\gamelist.mdb");
+    CatalogueFile[0] = L'\0';
     CHECK_EQ(applyAfterTyping, "off");
     CHECK_EQ(applyAfterClick, "on");
     CHECK_EQ(std::string(Settings.MameCfg), "D:\\emu\\mame.ini");

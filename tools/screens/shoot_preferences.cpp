@@ -93,6 +93,8 @@ int main(int argc, char** argv) {
     DeriveEmulatorPaths(Settings);
     lstrcpyA(Settings.Lang, "english");
     Settings.EnableIcons = 1;
+    // Where a standard user's catalogue lies after installation.
+    lstrcpyW(CatalogueFile, L"C:\\Users\\Ann\\AppData\\Local\\Quillet\\gamelist.mdb");
 
     Run({
             [](HWND sheet) { SaveWindowBitmap(sheet, "wizard-welcome"); Press(sheet, PSBTN_NEXT); },
