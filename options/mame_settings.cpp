@@ -3,10 +3,13 @@
 // layout is never written over today's file.
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "base/report.h"
+#include "db/game_record.h"
 #include "db/rom_name.h"
 #include "gamelist/game_list.h"
 #include "options/emulator_texts.h"
@@ -78,6 +81,17 @@ TodayPage TodayPageOf(UINT command) {
     }
 }
 
+// The focused game's parent when it is a clone, from the list's column.
+std::string CloneParent() {
+    for (int column = 0; column < static_cast<int>(std::size(kGameColumns)); ++column) {
+        if (kGameColumns[column].offset != offsetof(GameRecord, Cloneof)) continue;
+        char parent[kRomNameField] = {};
+        GetFocusedItemText(parent, column, sizeof parent);
+        return parent;
+    }
+    return {};
+}
+
 }  // namespace
 
 void OpenMameSettings(HWND owner, UINT command) {
@@ -118,7 +132,7 @@ void OpenGameSettings(HWND owner) {
     const std::string name = std::string(rom) + ".ini";
     std::string path = FindMameIni(name.c_str());
     if (path.empty()) path = std::string(Settings.MameDir) + "ini\\" + name;
-    OpenTodaySheet(owner, TodayPage::Paths, path, rom);
+    OpenTodaySheet(owner, TodayPage::Paths, path, rom, CloneParent());
 }
 
 }  // namespace quillet
