@@ -69,6 +69,7 @@ const EmulatorTexts& TodayEmulatorTexts(HWND owner) {
     pending = &texts;
     RunBackgroundTask(owner, CaptureOptionTexts);
     pending = nullptr;
+    texts.options = ReadTodayOptions(texts.config, texts.usage);
     return captured[key] = std::move(texts);
 }
 

@@ -7,12 +7,16 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "options/today_options.h"
 
 namespace quillet {
 
 struct EmulatorTexts {
     std::string config;  // "-showconfig"
     std::string usage;   // "-showusage"
+    std::vector<TodayOption> options;  // the two read together, once
 };
 
 // The texts of the emulator in Settings.MameName, captured under the

@@ -400,7 +400,7 @@ HWND MakeControl(HWND page, const char* cls, const char* text, DWORD style, RECT
 // one with its source on a game's.
 void BuildRows(HWND page, RowPage& p) {
     const bool game = session->game;
-    const LONG right = game ? 205 : 255;
+    const LONG right = game ? 172 : 255;
     LONG y = 7;
     int column = 0;
     for (size_t i = 0; i < p.rows.size(); ++i) {
@@ -428,11 +428,11 @@ void BuildRows(HWND page, RowPage& p) {
                 column = 0;
                 y += 14;
             }
-            MakeControl(page, WC_STATICA, label.c_str(), SS_LEFT, RECT{7, y + 2, 118, y + 12}, LabelId(p, i));
+            MakeControl(page, WC_STATICA, label.c_str(), SS_LEFT, RECT{7, y + 2, game ? 110 : 118, y + 12}, LabelId(p, i));
             HWND control;
             if (row.kind && row.kind->kind == TodayKind::Choice) {
                 control = MakeControl(page, WC_COMBOBOXA, "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-                                      RECT{120, y, right, y + 100}, ControlId(p, i));
+                                      RECT{game ? 112 : 120, y, right, y + 100}, ControlId(p, i));
                 std::string choices = row.kind->choices;
                 for (size_t start = 0; start <= choices.size();) {
                     size_t stop = choices.find('|', start);
@@ -442,13 +442,13 @@ void BuildRows(HWND page, RowPage& p) {
                     start = stop + 1;
                 }
             } else {
-                control = MakeControl(page, WC_EDITA, "", ES_AUTOHSCROLL | WS_TABSTOP, RECT{120, y, right, y + 12},
+                control = MakeControl(page, WC_EDITA, "", ES_AUTOHSCROLL | WS_TABSTOP, RECT{game ? 112 : 120, y, right, y + 12},
                                       ControlId(p, i));
             }
             SetWindowTextA(control, shown.value.c_str());
         }
         if (game)
-            MakeControl(page, WC_STATICA, SourceText(shown.source).c_str(), SS_LEFT,
+            MakeControl(page, WC_STATICA, SourceText(shown.source).c_str(), SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS,
                         RECT{right + 3, y + 2, 258, y + 12}, SourceId(p, i));
         y += 14;
     }
@@ -709,8 +709,7 @@ INT_PTR CALLBACK TodayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
 // then every option the file holds that neither knows, so that nothing in
 // the file is out of reach.
 std::vector<TodayOption> OptionsFor(HWND owner, const TodayIni& file) {
-    const EmulatorTexts& texts = TodayEmulatorTexts(owner);
-    std::vector<TodayOption> options = ReadTodayOptions(texts.config, texts.usage);
+    std::vector<TodayOption> options = TodayEmulatorTexts(owner).options;
     if (options.empty())
         for (const TodayOptionInfo& info : TodayOptionTable()) options.push_back({info.name, {}, {}, {}});
     for (const TodayIni::Line& line : file.lines) {

@@ -171,6 +171,8 @@ TEST_CASE_FIXTURE(TodayFixture, "a folder changed on Paths changes exactly the r
                                 HWND page = Page(sheet);
                                 CHECK_FALSE(ApplyEnabled(sheet));
                                 CHECK_EQ(SendDlgItemMessageA(page, IDC_TODAY_PATH_OPTION, CB_GETCURSEL, 0, 0), 0);
+                                if (FileExists(RealDataPath("showusage_mame0251.txt")))
+                                    CHECK_EQ(ItemText(page, IDC_TODAY_PATH_DESCRIPTION), "path to ROM sets and hard disk images");
                                 SendDlgItemMessageA(page, IDC_TODAY_PATH_LIST, LB_SETCURSEL, 0, 0);
                                 SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TODAY_PATH_LIST, LBN_SELCHANGE), 0);
                                 SetDlgItemTextA(page, IDC_TODAY_PATH_ENTRY, "D:\\My Roms");
