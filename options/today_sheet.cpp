@@ -615,6 +615,56 @@ void AllCommand(HWND page, int id, WORD code) {
     }
 }
 
+// In-place editing of the value cell: F2 or a double click opens an edit
+// over the cell; Enter or leaving it takes the text (through the Value
+// edit below the list, which stages it), Escape drops it.
+constexpr UINT_PTR kCellEditSubclass = 1;
+bool cellDone;  // the cell edit has been taken or dropped already
+
+void EndCellEdit(HWND edit, bool take) {
+    if (cellDone) return;
+    cellDone = true;
+    HWND page = GetParent(GetParent(edit));
+    if (take) SetDlgItemTextA(page, IDC_TODAY_VALUE, WindowText(edit).c_str());
+    PostMessageA(edit, WM_CLOSE, 0, 0);  // not inside its own focus change
+}
+
+LRESULT CALLBACK CellEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DefSubclassProc(edit, message, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+            EndCellEdit(edit, wParam == VK_RETURN);
+            SetFocus(GetParent(edit));
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == '\r' || wParam == 27) return 0;  // no beep
+        break;
+    case WM_KILLFOCUS: EndCellEdit(edit, true); return 0;
+    case WM_NCDESTROY: RemoveWindowSubclass(edit, CellEditProc, kCellEditSubclass); break;
+    default: break;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+void BeginCellEdit(HWND page) {
+    if (all.selected < 0 || static_cast<size_t>(all.selected) >= all.shown.size()) return;
+    HWND list = GetDlgItem(page, IDC_TODAY_LIST);
+    RECT cell;
+    if (!ListView_GetSubItemRect(list, all.selected, 1, LVIR_LABEL, &cell)) return;
+    const TodayOption& option = session->options[all.shown[static_cast<size_t>(all.selected)]];
+    HWND edit = CreateWindowExA(0, WC_EDITA, AllValue(option).c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
+                                cell.left, cell.top, cell.right - cell.left, cell.bottom - cell.top, list, nullptr,
+                                nullptr, nullptr);
+    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(PageFont(page)), FALSE);
+    SetWindowSubclass(edit, CellEditProc, kCellEditSubclass, 0);
+    cellDone = false;
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+
 bool AllValid(HWND page) {
     for (const auto& [name, value] : all.staged) {
         if (!value) continue;
@@ -675,6 +725,12 @@ INT_PTR OnNotify(HWND page, NMHDR* header) {
         return Result(page, PSNRET_NOERROR);
     case LVN_GETDISPINFOA:
         if (tag == kAllTag) AllDisplay(reinterpret_cast<NMLVDISPINFOA*>(header));
+        return FALSE;
+    case LVN_ITEMACTIVATE:
+        if (tag == kAllTag) BeginCellEdit(page);
+        return FALSE;
+    case LVN_KEYDOWN:
+        if (tag == kAllTag && reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_F2) BeginCellEdit(page);
         return FALSE;
     case LVN_ITEMCHANGED: {
         const auto* change = reinterpret_cast<NMLISTVIEW*>(header);

@@ -287,3 +287,34 @@ TEST_CASE_FIXTURE(TodayFixture, "per game: only overrides written, the global va
     for (const char* suffix : {"", ".bak", ".orig"}) DeleteFileA((gameIni + suffix).c_str());
     RemoveDirectoryA((emulator.folder() + "\\ini").c_str());
 }
+
+TEST_CASE_FIXTURE(TodayFixture, "All options: found by name, edited in place with F2, Escape drops the edit") {
+    const std::string original = TodayFile() + "writeconfig               0\r\n";
+    REQUIRE(WriteFileBytes(ini, original));
+    auto cellEdit = [](HWND page) { return FindWindowExA(GetDlgItem(page, IDC_TODAY_LIST), nullptr, "Edit", nullptr); };
+    Run(IDM_OPTIONS_FIRST, {[&](HWND sheet) {
+                                HWND page = ShowPage(sheet, 6);
+                                SelectOption(page, "writeconfig");
+                                CHECK_EQ(ListView_GetItemCount(GetDlgItem(page, IDC_TODAY_LIST)), 1);
+                                // Escape: nothing staged, Apply stays dark.
+                                SendDlgItemMessageA(page, IDC_TODAY_LIST, WM_KEYDOWN, VK_F2, 0);
+                                REQUIRE(cellEdit(page) != nullptr);
+                                SetWindowTextA(cellEdit(page), "7");
+                                SendMessageA(cellEdit(page), WM_KEYDOWN, VK_ESCAPE, 0);
+                                CHECK_FALSE(ApplyEnabled(sheet));
+                            },
+                            [&](HWND sheet) {
+                                HWND page = Page(sheet);
+                                CHECK(cellEdit(page) == nullptr);
+                                SendDlgItemMessageA(page, IDC_TODAY_LIST, WM_KEYDOWN, VK_F2, 0);
+                                REQUIRE(cellEdit(page) != nullptr);
+                                SetWindowTextA(cellEdit(page), "1");
+                                SendMessageA(cellEdit(page), WM_KEYDOWN, VK_RETURN, 0);
+                                CHECK_EQ(ItemText(page, IDC_TODAY_VALUE), "1");
+                                CHECK(ApplyEnabled(sheet));
+                                PropSheet_PressButton(sheet, PSBTN_OK);
+                            }});
+    const std::string saved = ReadFileBytes(ini);
+    CHECK_EQ(ChangedLines(original, saved), "writeconfig               1");
+    CHECK(boxes.boxes().empty());
+}
