@@ -198,6 +198,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY: return OnNotify(window, reinterpret_cast<NMHDR*>(lParam));
     case WM_CONTEXTMENU: return OnContextMenu(window, wParam, lParam);
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_INITMENUPOPUP: LabelMameSettingsMenu(reinterpret_cast<HMENU>(wParam)); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

@@ -73,6 +73,11 @@ const EmulatorTexts& TodayEmulatorTexts(HWND owner) {
     return captured[key] = std::move(texts);
 }
 
+const EmulatorTexts* CapturedEmulatorTexts() {
+    auto found = captured.find(KeyOf(Settings.MameName));
+    return found == captured.end() ? nullptr : &found->second;
+}
+
 void ForgetEmulatorTexts() { captured.clear(); }
 
 }  // namespace quillet

@@ -24,6 +24,10 @@ struct EmulatorTexts {
 // not know the options (the era's) leaves them empty.
 const EmulatorTexts& TodayEmulatorTexts(HWND owner);
 
+// The texts of the emulator in Settings.MameName when they were captured
+// already this session, else null; never runs the emulator.
+const EmulatorTexts* CapturedEmulatorTexts();
+
 // Forgets every capture (the tests replace the emulator's answers).
 void ForgetEmulatorTexts();
 

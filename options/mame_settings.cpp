@@ -20,6 +20,7 @@
 #include "options/today_sheet.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
+#include "settings/language.h"
 
 namespace quillet {
 
@@ -103,8 +104,42 @@ void OpenMameSettings(HWND owner, UINT command) {
     switch (GlobalEditor(owner, todayPath)) {
     case Editor::None: return;
     case Editor::Era: OpenEmulatorOptionsSheet(owner, static_cast<int>(command - IDM_OPTIONS_FIRST), Settings.MameCfg); return;
-    case Editor::Today: OpenTodaySheet(owner, TodayPageOf(command), todayPath, ""); return;
+    case Editor::Today:
+        // 1041, the era's second paths page, shows the output folders.
+        OpenTodaySheet(owner, TodayPageOf(command), todayPath, "", "",
+                       command == IDM_OPTIONS_FIRST + 1 ? "cfg_directory" : nullptr);
+        return;
     }
+}
+
+void LabelMameSettingsMenu(HMENU menu) {
+    if (GetMenuState(menu, IDM_OPTIONS_FIRST, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+    // The file's layout, read quietly: a file that cannot be read keeps the
+    // labels it has (opening it will say why).
+    std::string bytes;
+    unsigned long error = 0;
+    IniLayout layout = IniLayout::Empty;
+    if (ReadWholeFile(Settings.MameCfg, bytes, &error)) layout = ClassifyIniText(bytes);
+    else if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return;
+    if (layout == IniLayout::Empty) {
+        const std::string todayPath = TodayGlobalPath();
+        if (todayPath != Settings.MameCfg && ReadWholeFile(todayPath, bytes)) layout = ClassifyIniText(bytes);
+    }
+    bool today = layout == IniLayout::Today;
+    if (layout == IniLayout::Empty) {
+        const EmulatorTexts* texts = CapturedEmulatorTexts();
+        today = Settings.EmulatorGeneration != 0 || (texts && ClassifyIniText(texts->config) == IniLayout::Today);
+    }
+    HMENU era = today ? nullptr : LoadMenuA(LanguageModule, MAKEINTRESOURCEA(IDM_MAIN));
+    for (UINT command = IDM_OPTIONS_FIRST; command <= IDM_OPTIONS_LAST; ++command) {
+        char text[128] = "";
+        if (today)
+            LoadStringA(LanguageModule, IDS_TODAY_MENU_FIRST + (command - IDM_OPTIONS_FIRST), text, sizeof text);
+        else if (era)
+            GetMenuStringA(era, command, text, sizeof text, MF_BYCOMMAND);
+        if (text[0]) ModifyMenuA(menu, command, MF_BYCOMMAND | MF_STRING, command, text);
+    }
+    if (era) DestroyMenu(era);
 }
 
 void OpenGameSettings(HWND owner) {

@@ -173,6 +173,7 @@ struct PathOption {
 };
 
 struct PathsPage {
+    const char* first = nullptr;  // the option shown first; null: the first
     std::vector<PathOption> options;
     int current = 0;
     bool picking = false;  // a picker is writing into the entry edit
@@ -228,7 +229,8 @@ void PathsChanged(HWND page, int select) {
     MarkChanged(page);
 }
 
-INT_PTR InitPaths(HWND page, TodayPage start) {
+INT_PTR InitPaths(HWND page) {
+    const char* first = paths.first;
     paths = PathsPage{};
     HWND combo = GetDlgItem(page, IDC_TODAY_PATH_OPTION);
     for (const TodayOptionInfo& info : TodayOptionTable()) {
@@ -237,8 +239,9 @@ INT_PTR InitPaths(HWND page, TodayPage start) {
         LoadPathOption(paths.options.back());
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Plain(Text(info.label)).c_str()));
     }
-    (void)start;
-    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    for (size_t i = 0; i < paths.options.size(); ++i)
+        if (first && std::strcmp(paths.options[i].info->name, first) == 0) paths.current = static_cast<int>(i);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(paths.current), 0);
     const int show = session->game ? SW_SHOW : SW_HIDE;
     ShowWindow(GetDlgItem(page, IDC_TODAY_PATH_SOURCE), show);
     ShowWindow(GetDlgItem(page, IDC_TODAY_PATH_GLOBAL), show);
@@ -698,7 +701,7 @@ INT_PTR OnInit(HWND page, const PROPSHEETPAGEA* description) {
     session->loading = true;
     const LONG_PTR tag = description->lParam;
     SetWindowLongPtrA(page, GWLP_USERDATA, tag);
-    if (tag == kPathsTag) InitPaths(page, TodayPageId::Paths);
+    if (tag == kPathsTag) InitPaths(page);
     else if (tag == kAllTag) InitAll(page);
     else BuildRows(page, RowPageOf(page));
     session->loading = false;
@@ -792,7 +795,7 @@ bool Known(std::string_view name) {
 }  // namespace
 
 void OpenTodaySheet(HWND owner, TodayPage start, const std::string& path, const std::string& romName,
-                    const std::string& parentName) {
+                    const std::string& parentName, const char* pathOption) {
     std::string bytes;
     const IniRead state = ReadIniForEditing(owner, path, bytes);
     if (state == IniRead::Failed) return;
@@ -811,6 +814,7 @@ void OpenTodaySheet(HWND owner, TodayPage start, const std::string& path, const 
     }
     current.options = OptionsFor(owner, current.ini);
     session = &current;
+    paths.first = pathOption;
 
     for (RowPage& p : rowPages) {
         p.rows.clear();

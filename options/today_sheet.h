@@ -18,7 +18,8 @@ using TodayPage = TodayPageId;
 // `romName` empty: the global file; else that game's own file, which holds
 // only what the game sets, each option showing what it inherits from
 // `parentName`'s ini (a clone's parent; may be empty) or from mame.ini.
+// `pathOption` names the folder option the Paths page shows first.
 void OpenTodaySheet(HWND owner, TodayPage start, const std::string& path, const std::string& romName,
-                    const std::string& parentName = {});
+                    const std::string& parentName = {}, const char* pathOption = nullptr);
 
 }  // namespace quillet

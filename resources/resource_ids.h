@@ -385,6 +385,7 @@
 #define IDS_TODAY_COLUMN_DESCRIPTION   2171
 #define IDS_TODAY_COLUMN_SOURCE        2172
 #define IDS_TODAY_BROWSE_TITLE         2173
+#define IDS_TODAY_MENU_FIRST    2180  /* 2180-2188: commands 1040-1048 on today's file */
 #define IDD_TODAY_PATHS         14000
 #define IDC_TODAY_PATH_OPTION   14001  /* which folder option the list shows */
 #define IDC_TODAY_PATH_LIST     14002

@@ -145,3 +145,24 @@ TEST_CASE_FIXTURE(RouteFixture, "a missing or empty file follows the emulator: t
         CHECK_EQ(TabsOpenedBy(owner, IDM_OPTIONS_FIRST), c.eraPages ? 9 : todayTabs);
     }
 }
+
+TEST_CASE_FIXTURE(RouteFixture, "the Options menu names the pages its commands open on the file as it is") {
+    HMENU menu = LoadMenuA(quillet::LanguageModule, MAKEINTRESOURCEA(IDM_MAIN));
+    REQUIRE(menu != nullptr);
+    auto text = [&](UINT command) {
+        char buffer[128] = {};
+        GetMenuStringA(menu, command, buffer, sizeof buffer, MF_BYCOMMAND);
+        return std::string(buffer);
+    };
+    const std::string eraLast = text(IDM_OPTIONS_LAST);
+    REQUIRE(WriteFileBytes(ini, TodayFile()));
+    quillet::MainWindowProc(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    CHECK_EQ(text(IDM_OPTIONS_FIRST), "&Paths...");
+    CHECK_EQ(text(IDM_OPTIONS_FIRST + 4), "&Screen and artwork...");
+    CHECK_EQ(text(IDM_OPTIONS_LAST), "P&erformance and rotation...");
+
+    REQUIRE(WriteFileBytes(ini, "rompath roms\r\n"));
+    quillet::MainWindowProc(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    CHECK_EQ(text(IDM_OPTIONS_LAST), eraLast);
+    DestroyMenu(menu);
+}

@@ -201,8 +201,11 @@ TEST_CASE_FIXTURE(TodayFixture, "commands open today's pages: 1040-1041 Paths, 1
                                           {1045, 5}, {1046, 2}, {1047, 3}, {1048, 4}};
     for (const auto& [command, index] : cases) {
         INFO("command " << command);
-        Run(command, {[index = index](HWND sheet) {
+        Run(command, {[index = index, command = command](HWND sheet) {
                 CHECK_EQ(Page(sheet), PropSheet_IndexToHwnd(sheet, index));
+                // 1041, the era's second paths page, shows the output folders.
+                if (index == 0)
+                    CHECK_EQ(ItemText(Page(sheet), IDC_TODAY_PATH_OPTION), command == 1041 ? "Configuration" : "ROMs and disk images");
                 CHECK_EQ(TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet)), 7);
                 PropSheet_PressButton(sheet, PSBTN_CANCEL);
             }});
