@@ -84,7 +84,7 @@ void OnCommand(HWND window, UINT command) {
     case IDM_VERIFY: RunCatalogueCommand(window, VerifySetsTask); break;
     case IDM_EXIT: SendMessageA(window, WM_DESTROY, 0, 0); break;
     case IDM_RUN: RunSelectedGame(); break;
-    case IDM_GAME_OPTIONS: OpenGameSettings(window); break;
+    case IDM_GAME_OPTIONS: OpenGameOptionsSheet(window); break;
     case IDM_OPTIONS_FIRST + 0: case IDM_OPTIONS_FIRST + 1: case IDM_OPTIONS_FIRST + 2:
     case IDM_OPTIONS_FIRST + 3: case IDM_OPTIONS_FIRST + 4: case IDM_OPTIONS_FIRST + 5:
     case IDM_OPTIONS_FIRST + 6: case IDM_OPTIONS_FIRST + 7: case IDM_OPTIONS_LAST:

@@ -142,7 +142,7 @@ void LabelMameSettingsMenu(HMENU menu) {
     if (era) DestroyMenu(era);
 }
 
-void OpenGameSettings(HWND owner) {
+void OpenGameOptionsSheet(HWND owner) {
     if (Settings.MameName[0] == '\0') {
         ReportMessage(owner, MessageSourceModule, MSG_NO_EMULATOR);
         return;

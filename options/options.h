@@ -34,6 +34,6 @@ void LabelMameSettingsMenu(HMENU menu);
 
 // Command 1011: the same for the focused game's own ini file. Does nothing
 // when no game has the focus.
-void OpenGameSettings(HWND owner);
+void OpenGameOptionsSheet(HWND owner);
 
 }  // namespace quillet
