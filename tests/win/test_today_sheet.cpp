@@ -7,6 +7,7 @@
 #include <prsht.h>
 
 #include <functional>
+#include <map>
 #include <sstream>
 
 #include "app/main_window.h"
@@ -320,4 +321,31 @@ TEST_CASE_FIXTURE(TodayFixture, "All options: found by name, edited in place wit
     const std::string saved = ReadFileBytes(ini);
     CHECK_EQ(ChangedLines(original, saved), "writeconfig               1");
     CHECK(boxes.boxes().empty());
+}
+
+TEST_CASE("both language modules carry today's strings, menu texts and pages") {
+    std::vector<UINT> ids;
+    for (UINT id = IDS_TASK_MAME_OPTIONS; id <= IDS_TODAY_ARTWORK_CROP; ++id) ids.push_back(id);
+    for (UINT id = IDS_TODAY_CAPTION; id <= IDS_TODAY_BROWSE_TITLE; ++id) ids.push_back(id);
+    for (UINT id = IDS_TODAY_MENU_FIRST; id < IDS_TODAY_MENU_FIRST + 9; ++id) ids.push_back(id);
+    std::map<UINT, std::string> english;
+    size_t same = 0;
+    for (const char* language : {"english", "italian"}) {
+        HMODULE module = LoadLibraryExA(BuildPath((std::string("languages/") + language + ".dll").c_str()).c_str(),
+                                        nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        REQUIRE(module != nullptr);
+        for (UINT id : ids) {
+            INFO(language << " string " << id);
+            char text[512] = {};
+            CHECK_GT(LoadStringA(module, id, text, sizeof text), 0);
+            if (english.count(id)) same += english[id] == text;
+            else english[id] = text;
+        }
+        for (WORD dialog : {IDD_TODAY_PATHS, IDD_TODAY_VIDEO, IDD_TODAY_SOUND, IDD_TODAY_INPUT, IDD_TODAY_PERFORMANCE,
+                            IDD_TODAY_SCREEN, IDD_TODAY_ALL})
+            CHECK_MESSAGE(FindResourceA(module, MAKEINTRESOURCEA(dialog), MAKEINTRESOURCEA(5)) != nullptr,
+                          language << " dialog " << dialog);
+        FreeLibrary(module);
+    }
+    CHECK_LT(same, 10u);  // "Video", "Gamma", "NVRAM" and the like may agree
 }
