@@ -508,6 +508,9 @@ struct AllPage {
 };
 AllPage all;
 
+LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+constexpr UINT_PTR kListSubclass = 2;
+
 bool Listed(const TodayOption& option) { return session->game || FindTodayOption(option.name) == nullptr; }
 
 std::string AllValue(const TodayOption& option, Source* source = nullptr) {
@@ -562,6 +565,7 @@ INT_PTR InitAll(HWND page) {
     all = AllPage{};
     HWND list = GetDlgItem(page, IDC_TODAY_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+    SetWindowSubclass(list, ListProc, kListSubclass, 0);
     std::vector<std::pair<UINT, int>> columns = {{IDS_TODAY_COLUMN_NAME, 110}, {IDS_TODAY_COLUMN_VALUE, 110}};
     if (session->game) columns.push_back({IDS_TODAY_COLUMN_SOURCE, 90});
     columns.push_back({IDS_TODAY_COLUMN_DESCRIPTION, 300});
@@ -618,8 +622,8 @@ void AllCommand(HWND page, int id, WORD code) {
     }
 }
 
-// In-place editing of the value cell: F2 or a double click opens an edit
-// over the cell; Enter or leaving it takes the text (through the Value
+// In-place editing of the value cell: Enter, F2 or a double click opens an
+// edit over the cell; Enter or leaving it takes the text (through the Value
 // edit below the list, which stages it), Escape drops it.
 constexpr UINT_PTR kCellEditSubclass = 1;
 bool cellDone;  // the cell edit has been taken or dropped already
@@ -650,6 +654,17 @@ LRESULT CALLBACK CellEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
     default: break;
     }
     return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+// The list keeps Enter for itself (it activates the row) instead of the
+// sheet taking it for OK.
+LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_GETDLGCODE && lParam) {
+        const MSG* pending = reinterpret_cast<const MSG*>(lParam);
+        if (pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(list, ListProc, kListSubclass);
+    return DefSubclassProc(list, message, wParam, lParam);
 }
 
 void BeginCellEdit(HWND page) {

@@ -292,7 +292,7 @@ TEST_CASE_FIXTURE(TodayFixture, "per game: only overrides written, the global va
     RemoveDirectoryA((emulator.folder() + "\\ini").c_str());
 }
 
-TEST_CASE_FIXTURE(TodayFixture, "All options: found by name, edited in place with F2, Escape drops the edit") {
+TEST_CASE_FIXTURE(TodayFixture, "All options: found by name, edited in place with F2 or Enter, Escape drops the edit") {
     const std::string original = TodayFile() + "writeconfig               0\r\n";
     REQUIRE(WriteFileBytes(ini, original));
     auto cellEdit = [](HWND page) { return FindWindowExA(GetDlgItem(page, IDC_TODAY_LIST), nullptr, "Edit", nullptr); };
@@ -310,7 +310,12 @@ TEST_CASE_FIXTURE(TodayFixture, "All options: found by name, edited in place wit
                             [&](HWND sheet) {
                                 HWND page = Page(sheet);
                                 CHECK(cellEdit(page) == nullptr);
-                                SendDlgItemMessageA(page, IDC_TODAY_LIST, WM_KEYDOWN, VK_F2, 0);
+                                // Enter on the row, as F2 does: the list keeps it from the sheet.
+                                MSG enter = {GetDlgItem(page, IDC_TODAY_LIST), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+                                CHECK_EQ(SendDlgItemMessageA(page, IDC_TODAY_LIST, WM_GETDLGCODE, VK_RETURN,
+                                                             reinterpret_cast<LPARAM>(&enter)) & DLGC_WANTMESSAGE,
+                                         DLGC_WANTMESSAGE);
+                                SendDlgItemMessageA(page, IDC_TODAY_LIST, WM_KEYDOWN, VK_RETURN, 0);
                                 REQUIRE(cellEdit(page) != nullptr);
                                 SetWindowTextA(cellEdit(page), "1");
                                 SendMessageA(cellEdit(page), WM_KEYDOWN, VK_RETURN, 0);
