@@ -369,6 +369,7 @@ struct Row {
     const TodayOptionInfo* info;
     const TodayOptionInfo* kind;  // null: edited as text
     bool dirty = false;
+    bool useGlobal = false;  // per game: the line goes
 };
 
 struct RowPage {
@@ -403,7 +404,7 @@ HWND MakeControl(HWND page, const char* cls, const char* text, DWORD style, RECT
 // one with its source on a game's.
 void BuildRows(HWND page, RowPage& p) {
     const bool game = session->game;
-    const LONG right = game ? 172 : 255;
+    const LONG right = game ? 165 : 255;
     LONG y = 7;
     int column = 0;
     for (size_t i = 0; i < p.rows.size(); ++i) {
@@ -450,9 +451,13 @@ void BuildRows(HWND page, RowPage& p) {
             }
             SetWindowTextA(control, shown.value.c_str());
         }
-        if (game)
-            MakeControl(page, WC_STATICA, SourceText(shown.source).c_str(), SS_LEFTNOWORDWRAP | SS_ENDELLIPSIS,
-                        RECT{right + 3, y + 2, 258, y + 12}, SourceId(p, i));
+        // Per game, a check box says where the value comes from: ticked,
+        // the game sets it; clearing it uses the global value again.
+        if (game) {
+            HWND own = MakeControl(page, WC_BUTTONA, SourceText(shown.source).c_str(), BS_AUTOCHECKBOX | WS_TABSTOP,
+                                   RECT{right + 3, y + 1, 258, y + 11}, SourceId(p, i));
+            SendMessageA(own, BM_SETCHECK, shown.source == Source::Own ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
         y += 14;
     }
 }
@@ -469,14 +474,42 @@ std::string RowValue(HWND page, const RowPage& p, size_t i) {
     return NormalisedValue(row.kind, WindowText(control));
 }
 
+// Shows the value a game's row gets from elsewhere, after "Use the global value".
+void ShowInherited(HWND page, const RowPage& p, size_t i) {
+    const Shown inherited = Inherited(p.rows[i].info->name);
+    const bool was = session->loading;
+    session->loading = true;
+    HWND control = GetDlgItem(page, ControlId(p, i));
+    if (p.rows[i].kind && p.rows[i].kind->kind == TodayKind::Switch)
+        SendMessageA(control, BM_SETCHECK, inherited.value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
+    else
+        SetWindowTextA(control, inherited.value.c_str());
+    SetDlgItemTextA(page, SourceId(p, i), SourceText(inherited.source).c_str());
+    session->loading = was;
+}
+
 void RowsCommand(HWND page, int id, WORD code) {
     if (session->loading || GetWindowLongPtrA(page, GWLP_USERDATA) == 0) return;
     RowPage& p = RowPageOf(page);
     for (size_t i = 0; i < p.rows.size(); ++i) {
+        Row& row = p.rows[i];
+        if (session->game && SourceId(p, i) == id && code == BN_CLICKED) {
+            const bool own = IsDlgButtonChecked(page, id) == BST_CHECKED;
+            row.dirty = own;
+            row.useGlobal = !own;
+            if (own) SetDlgItemTextA(page, id, SourceText(Source::Own).c_str());
+            else ShowInherited(page, p, i);
+            MarkChanged(page);
+            return;
+        }
         if (ControlId(p, i) != id) continue;
         if (code == BN_CLICKED || code == EN_CHANGE || code == CBN_EDITCHANGE || code == CBN_SELCHANGE) {
-            p.rows[i].dirty = true;
-            if (session->game) SetDlgItemTextA(page, SourceId(p, i), SourceText(Source::Own).c_str());
+            row.dirty = true;
+            row.useGlobal = false;
+            if (session->game) {
+                CheckDlgButton(page, SourceId(p, i), BST_CHECKED);
+                SetDlgItemTextA(page, SourceId(p, i), SourceText(Source::Own).c_str());
+            }
             MarkChanged(page);
         }
         return;
@@ -493,9 +526,9 @@ bool RowsValid(HWND page) {
 void ApplyRows(HWND page) {
     RowPage& p = RowPageOf(page);
     for (size_t i = 0; i < p.rows.size(); ++i) {
-        if (!p.rows[i].dirty) continue;
-        Store(p.rows[i].info->name, RowValue(page, p, i));
-        p.rows[i].dirty = false;
+        if (p.rows[i].useGlobal) RemoveTodayIniValue(session->ini, p.rows[i].info->name);
+        if (p.rows[i].dirty) Store(p.rows[i].info->name, RowValue(page, p, i));
+        p.rows[i].dirty = p.rows[i].useGlobal = false;
     }
 }
 

@@ -286,6 +286,21 @@ TEST_CASE_FIXTURE(TodayFixture, "per game: only overrides written, the global va
                                PropSheet_PressButton(sheet, PSBTN_OK);
                            }});
     CHECK_EQ(ReadFileBytes(gameIni), "");
+
+    // On the row pages the check box beside a row does the same.
+    REQUIRE(WriteFileBytes(gameIni, "volume                    -3\r\nflipy                     1\r\n"));
+    Run(IDM_GAME_OPTIONS, {[](HWND sheet) {
+                               HWND page = ShowPage(sheet, 2);
+                               const int volume = GetDlgCtrlID(RowControl(page, "&Volume (-32 - 0 dB):"));
+                               CHECK_EQ(ItemText(page, volume), "-3");
+                               CHECK_EQ(IsDlgButtonChecked(page, volume + 2), BST_CHECKED);
+                               CHECK_EQ(ItemText(page, volume + 2), "set for this game");
+                               SendDlgItemMessageA(page, volume + 2, BM_CLICK, 0, 0);
+                               CHECK_EQ(ItemText(page, volume), "-10");
+                               CHECK_EQ(ItemText(page, volume + 2), "from the parent's ini");
+                               PropSheet_PressButton(sheet, PSBTN_OK);
+                           }});
+    CHECK_EQ(ReadFileBytes(gameIni), "flipy                     1\r\n");
     CHECK(boxes.boxes().empty());
     DeleteFileA(parentIni.c_str());
     for (const char* suffix : {"", ".bak", ".orig"}) DeleteFileA((gameIni + suffix).c_str());
