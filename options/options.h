@@ -1,5 +1,6 @@
-// The emulator configuration editor's Win32 side: reading and replacing an
-// ini file, and the nine-page option sheet over EmuOptions.
+// The emulator configuration editor's Win32 side: the commands that open
+// it (which choose the era's or today's editor from the file), and the
+// era's nine-page option sheet over EmuOptions with its reading and saving.
 #pragma once
 
 #include <windows.h>
