@@ -91,7 +91,7 @@ void OnCommand(HWND window, UINT command) {
     case IDM_VERIFY: RunCatalogueCommand(window, VerifySetsTask); break;
     case IDM_EXIT: SendMessageA(window, WM_DESTROY, 0, 0); break;
     case IDM_RUN: RunSelectedGame(); break;
-    case IDM_GAME_OPTIONS: OpenGameSettings(window); break;
+    case IDM_GAME_OPTIONS: OpenGameOptionsSheet(window); break;
     case IDM_OPTIONS_FIRST + 0: case IDM_OPTIONS_FIRST + 1: case IDM_OPTIONS_FIRST + 2:
     case IDM_OPTIONS_FIRST + 3: case IDM_OPTIONS_FIRST + 4: case IDM_OPTIONS_FIRST + 5:
     case IDM_OPTIONS_FIRST + 6: case IDM_OPTIONS_FIRST + 7: case IDM_OPTIONS_LAST:
@@ -209,6 +209,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY: return OnNotify(window, reinterpret_cast<NMHDR*>(lParam));
     case WM_CONTEXTMENU: return OnContextMenu(window, wParam, lParam);
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_INITMENUPOPUP: LabelMameSettingsMenu(reinterpret_cast<HMENU>(wParam)); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
