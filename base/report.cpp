@@ -52,6 +52,30 @@ int ReportMessage(HWND owner, int mode, DWORD number) {
     return ShowMessageBox(owner, text, kWindowTitle, MB_OK | icon);
 }
 
+int ReportMessageWith(HWND owner, DWORD number, const char* insert, UINT type) {
+    char text[1024];
+    DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(insert)};
+    DWORD length = 0;
+    if (LanguageModule) {
+        length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, LanguageModule, number, 0,
+                                text, sizeof text, reinterpret_cast<va_list*>(inserts));
+    }
+    if (length == 0) return ReportMessage(owner, MessageSourceModule, number);
+    return ShowMessageBox(owner, text, kWindowTitle, type);
+}
+
+void DriverMessage(SQLSMALLINT handleType, SQLHANDLE handle, char* text, size_t capacity) {
+    SQLCHAR state[6];
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    text[0] = '\0';
+    if (!handle || capacity < 2) return;
+    const SQLSMALLINT room = capacity > 32767 ? 32767 : static_cast<SQLSMALLINT>(capacity);
+    if (!SQL_SUCCEEDED(SQLGetDiagRec(handleType, handle, 1, state, &native, reinterpret_cast<SQLCHAR*>(text), room,
+                                     &length)))
+        text[0] = '\0';
+}
+
 int ShowSqlDiagnostics(HWND owner, SQLHSTMT statement) {
     // Without a record the buffers still hold an earlier error's text, which
     // would be shown as this one's: then the error box alone says it.

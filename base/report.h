@@ -21,6 +21,15 @@ extern MessageBoxFunction ShowMessageBox;
 // severity bits 31-30 of `number`. Returns the box result.
 int ReportMessage(HWND owner, int mode, DWORD number);
 
+// One box with the module's message `number` and its one insert (%1);
+// `type` gives the buttons and icon. Without the module's text the numbered
+// fallback of ReportMessage stands in. Returns the box result.
+int ReportMessageWith(HWND owner, DWORD number, const char* insert, UINT type);
+
+// The driver's text of diagnostic record 1 of `handle` (a statement or,
+// with SQL_HANDLE_DBC, a connection) into `text`; "" when there is none.
+void DriverMessage(SQLSMALLINT handleType, SQLHANDLE handle, char* text, size_t capacity);
+
 // After a failed statement: the 0xC0000004 box, then a box with the SQL state
 // and the driver's text of diagnostic record 1. Returns the last box's result.
 // A statement without a diagnostic record shows the 0xC0000004 box alone.

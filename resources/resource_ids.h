@@ -322,4 +322,12 @@
 #define MSG_NO_GAME_READ        0xC0000009  /* the game list stopped before its first game */
 #define MSG_OPTIONS_NOT_HERE    0x80000007  /* today's emulator: its options are not edited here */
 
+/* Background work: Cancel on the progress dialog, whole-or-nothing rebuilds */
+#define IDC_PROGRESS_CANCEL     13204
+#define IDS_PROGRESS_CANCEL     2220
+#define IDS_STEP_CANCELLING     2221
+#define MSG_EMULATOR_QUIET      0x80000030  /* one insert: %1, the seconds without output; Yes keeps waiting */
+#define MSG_DOCUMENT_TOO_LARGE  0x80000031  /* one insert: %1, the size limit in MiB */
+#define MSG_REBUILD_FAILED      0xC0000030  /* one insert: %1, the database driver's message */
+
 #endif

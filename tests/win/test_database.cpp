@@ -344,7 +344,7 @@ std::vector<WPARAM> Counts() {
 }
 
 void CheckAllHandlesEmpty() {
-    CHECK_EQ(GameQueryStatement, SQLHSTMT{});
+    CHECK_EQ(GameQueryStatement.get(), SQLHSTMT{});
     CHECK_EQ(DatabaseConnection, SQLHDBC{});
     CHECK_EQ(DatabaseEnvironment, SQLHENV{});
 }
@@ -368,7 +368,7 @@ TEST_CASE("an SQLite catalogue connects through the SQLite driver by host path, 
     CHECK_EQ(calls.completedCapacity, 512);
     CHECK_EQ(calls.prepare, 1);
     CHECK_EQ(calls.bindParameter, 28);
-    CHECK_NE(GameQueryStatement, SQLHSTMT{});
+    CHECK_NE(GameQueryStatement.get(), SQLHSTMT{});
 
     DisconnectDatabase();
     CheckAllHandlesEmpty();
@@ -448,7 +448,7 @@ TEST_CASE("a catalogue without table main: 0xC0000003, the connection stays open
 
     CHECK_FALSE(c.Connect());
     CHECK_EQ(Texts(c.boxes.boxes()), Messages({MSG_ODBC_STATEMENT}));
-    CHECK_EQ(GameQueryStatement, SQLHSTMT{});
+    CHECK_EQ(GameQueryStatement.get(), SQLHSTMT{});
     CHECK_NE(DatabaseConnection, SQLHDBC{});
     CHECK_EQ(calls.freeStatement, 1);
 
@@ -712,7 +712,7 @@ TEST_CASE("a changed block and a reload execute the same prepared statement agai
     REQUIRE(c.Connect());
     c.Insert({{.RomName = "good", .Status = 0}, {.RomName = "bad", .Status = 2}});
     CHECK_EQ(c.FetchNames(), std::vector<std::string>{"good", "bad"});
-    const SQLHSTMT prepared = GameQueryStatement;
+    const SQLHSTMT prepared = GameQueryStatement.get();
     calls = OdbcCalls{};
 
     const uint8_t goodOnly[4] = {0, 10, 10, 10};
@@ -722,7 +722,7 @@ TEST_CASE("a changed block and a reload execute the same prepared statement agai
     std::memcpy(c.block.FilRomDb, badOnly, 4);
     CHECK_EQ(c.FetchNames(), std::vector<std::string>{"bad"});
 
-    CHECK_EQ(GameQueryStatement, prepared);
+    CHECK_EQ(GameQueryStatement.get(), prepared);
     CHECK_EQ(calls.execute, 2);
     CHECK_EQ(calls.prepare, 0);
     CHECK_EQ(calls.bindParameter, 0);
