@@ -81,6 +81,7 @@ struct CaptureStage {
     const char* option;
     // Asked instead when the first answer holds no usable result (null: none).
     const char* fallbackOption;
+    bool countFromZero;  // the count shows 0 until the first output
     bool (*usable)(const char* begin, const char* end);
     // True when its statements are in; false after a failure or a cancel.
     bool (*consumer)(HWND dialog, const char* text, size_t length, void* context);
@@ -99,6 +100,7 @@ bool RunCaptureStage(HWND dialog, const CaptureStage& stage) {
     }
     SendProgressTask(dialog, stage.taskText);
     SendProgressStep(dialog, IDS_STEP_RUNNING);
+    if (stage.countFromZero) SendProgressCount(dialog, 0);
     bool captured = CaptureEmulatorOutput(dialog, stage.option, stage.sizes->pipeSize, buffer);
     if (captured && stage.fallbackOption && !stage.usable(buffer.text, buffer.text + buffer.length)) {
         std::memset(buffer.text, 0, buffer.length);
@@ -130,9 +132,8 @@ bool ConsumeVerification(HWND dialog, const char* text, size_t length, void*) {
 // emulator swapped without a rebuild).
 bool RunVerifyStage(HWND dialog, Generation generation) {
     const bool today = generation == Generation::Today;
-    SendProgressCount(dialog, 0);
     const CaptureStage stage{IDS_TASK_VERIFY, &kVerifyCapture, today ? "-verifyroms" : "-verifysets",
-                             today ? nullptr : "-verifyroms", HasVerifyResult, ConsumeVerification, nullptr};
+                             today ? nullptr : "-verifyroms", true, HasVerifyResult, ConsumeVerification, nullptr};
     return RunCaptureStage(dialog, stage);
 }
 
@@ -267,7 +268,7 @@ DWORD WINAPI RebuildCatalogueTask(LPVOID param) {
     {
         CatalogueTransaction rebuild;
         ImportOutcome imported{StageOutcome::Failed, Generation::Era, 0};
-        const CaptureStage list{IDS_TASK_REBUILD, &kGameListCapture, "-lx", nullptr, nullptr, ConsumeGameList, &imported};
+        const CaptureStage list{IDS_TASK_REBUILD, &kGameListCapture, "-lx", nullptr, false, nullptr, ConsumeGameList, &imported};
         const bool whole = rebuild.began() && RunCaptureStage(dialog, list) &&
                            RunVerifyStage(dialog, imported.generation) && ImportCategories(dialog) && !TaskCancelled();
         if (whole && rebuild.Commit()) {

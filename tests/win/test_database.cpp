@@ -400,8 +400,8 @@ TEST_CASE("any file without the SQLite header, and a missing one, gets the Acces
         // No Access driver is registered here, so these connections fail.
         CHECK_FALSE(c.Connect());
         const std::string& s = calls.connectionString;
-        CHECK_MESSAGE(StartsWith(s, "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=/"), s);
-        CHECK_MESSAGE(EndsWith(s, "/gamelist.mdb"), s);
+        CHECK_MESSAGE(StartsWith(s, "DRIVER={Microsoft Access Driver (*.mdb)};DBQ={/"), s);
+        CHECK_MESSAGE(EndsWith(s, "/gamelist.mdb}"), s);
         CHECK_EQ(Texts(c.boxes.boxes()), Messages({MSG_ODBC_CONNECTION}));
         CheckAllHandlesEmpty();
     }
