@@ -145,6 +145,8 @@ DWORD RunBackgroundTask(HWND owner, WorkerRoutine worker) {
         CloseHandle(task.thread);
         task.thread = nullptr;
     }
+    // A cancel belongs to its task alone.
+    ClearTaskCancel();
     if (task.closeAfter) {
         task.closeAfter = false;
         PostMessageA(MainWindow, WM_CLOSE, 0, 0);
