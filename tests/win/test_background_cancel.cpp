@@ -8,6 +8,8 @@
 #include <sqlext.h>
 
 #include <functional>
+#include <map>
+#include <memory>
 
 #include "app/main_window.h"
 #include "base/globals.h"
@@ -24,17 +26,16 @@ using namespace quillet::test;
 
 namespace {
 
-// Two generated 45,000-game lists (with their verification output and
-// catver.ini), written once per run by gengamelist, and the catalogue each
-// one rebuilds into: "old" is what a cancelled or failed rebuild must leave,
-// "new" what a complete one makes.
+// A generated list (with its verification output and catver.ini), written
+// once per run by gengamelist; the catalogue a cancelled or failed rebuild
+// must leave ("old", as many made-up rows as the list has games), and the
+// rows of a complete rebuild from the list ("new"), when asked for.
 struct GeneratedRebuild {
     TempDir dir;
-    std::string oldCatalogue, newCatalogue;
+    std::string folder;
+    std::string oldCatalogue;
     std::string oldRows, newRows;
     bool ready = false;
-
-    std::string Folder(int seed) const { return dir.path() + "\\seed" + std::to_string(seed); }
 };
 
 bool RunProgram(std::string command) {
@@ -93,42 +94,43 @@ void UseFiles(StandInEmulator& emulator, const std::string& folder) {
         CopyFileA((folder + "\\" + name).c_str(), (emulator.folder() + "\\" + name).c_str(), FALSE);
 }
 
-// A rebuild of `seed`'s files into the connected catalogue, on this thread.
-void RebuildInto(const GeneratedRebuild& data, int seed) {
-    StandInEmulator emulator;
-    UseFiles(emulator, data.Folder(seed));
-    ProgressRecorder dialog;
-    RebuildCatalogueTask(dialog.window());
-}
-
-const GeneratedRebuild& Generated() {
-    static GeneratedRebuild data;
-    static bool made = false;
-    if (made) return data;
-    made = true;
-    for (int seed : {1, 2}) {
-        const std::string folder = data.Folder(seed);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        std::string command = "\"";
-        command += BuildPath("gengamelist.exe");
-        command += "\" --games 45000 --crlf --seed ";
-        command += std::to_string(seed);
-        for (const char* name : {"xml gamelist.xml", "verify verify.txt", "catver catver.ini"}) {
-            const std::string pair = name;
-            command += " --" + pair.substr(0, pair.find(' ')) + " \"" + folder + "\\" + pair.substr(pair.find(' ') + 1) + "\"";
-        }
-        if (!RunProgram(command)) return data;
+const GeneratedRebuild& Generated(int games, bool withNew) {
+    static std::map<int, std::unique_ptr<GeneratedRebuild>> made;
+    auto& slot = made[games];
+    if (slot) return *slot;
+    slot = std::make_unique<GeneratedRebuild>();
+    GeneratedRebuild& data = *slot;
+    data.folder = data.dir.file("list");
+    CreateDirectoryA(data.folder.c_str(), nullptr);
+    std::string command = "\"";
+    command += BuildPath("gengamelist.exe");
+    command += "\" --crlf --games ";
+    command += std::to_string(games);
+    for (const char* name : {"xml gamelist.xml", "verify verify.txt", "catver catver.ini"}) {
+        const std::string pair = name;
+        command += " --" + pair.substr(0, pair.find(' ')) + " \"" + data.folder + "\\" + pair.substr(pair.find(' ') + 1) + "\"";
     }
+    if (!RunProgram(command)) return data;
+
     MessageBoxRecorder boxes;
-    for (int seed : {1, 2}) {
-        ScratchCatalogue db;
-        if (!db.connected()) return data;
-        RebuildInto(data, seed);
-        (seed == 1 ? data.oldRows : data.newRows) = CatalogueText();
-        DisconnectDatabase();
-        const std::string kept = data.dir.file(seed == 1 ? "old.mdb" : "new.mdb");
-        CopyFileA(db.path().c_str(), kept.c_str(), FALSE);
-        (seed == 1 ? data.oldCatalogue : data.newCatalogue) = kept;
+    ScratchCatalogue db;
+    if (!db.connected()) return data;
+    // The old catalogue: as many made-up rows as the list has games, none
+    // of them like the list's.
+    db.Execute("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(games) +
+               ") INSERT INTO main (RomName, Description, Year, Manufacturer, Status, Category, IconPath) "
+               "SELECT 'old' || i, 'Old game ' || i, 1980 + i % 20, 'Old maker', i % 4, 'Old', 'old' || i || '.ico' FROM n");
+    data.oldRows = CatalogueText();
+    DisconnectDatabase();
+    data.oldCatalogue = data.dir.file("old.mdb");
+    CopyFileA(db.path().c_str(), data.oldCatalogue.c_str(), FALSE);
+    if (withNew) {
+        db.Reconnect();
+        StandInEmulator emulator;
+        UseFiles(emulator, data.folder);
+        ProgressRecorder dialog;
+        RebuildCatalogueTask(dialog.window());
+        data.newRows = CatalogueText();
     }
     data.ready = !data.oldRows.empty() && data.oldRows != data.newRows && boxes.boxes().empty();
     return data;
@@ -280,7 +282,7 @@ TEST_CASE("Cancel ends a hung emulator and the process it started within a secon
 
 TEST_CASE("Cancel at each stage of a 45,000-game rebuild leaves the catalogue as it was, byte for byte") {
     REQUIRE(UseLanguage());
-    const GeneratedRebuild& data = Generated();
+    const GeneratedRebuild& data = Generated(45000, false);
     REQUIRE(data.ready);
     struct Row {
         const char* stage;
@@ -299,7 +301,7 @@ TEST_CASE("Cancel at each stage of a 45,000-game rebuild leaves the catalogue as
         ScratchCatalogue db;
         StartFrom(db, data.oldCatalogue);
         StandInEmulator emulator;
-        UseFiles(emulator, data.Folder(2));
+        UseFiles(emulator, data.folder);
         // The recorder's window hears the worker on this thread.
         cancelTask = row.task;
         cancelStep = row.step;
@@ -312,7 +314,7 @@ TEST_CASE("Cancel at each stage of a 45,000-game rebuild leaves the catalogue as
         CHECK(TaskCancelled());
         ClearTaskCancel();
         CHECK_EQ(dialog.closes(), 1u);
-        CHECK(CatalogueText() == data.oldRows);
+        // What is committed: a new connection's view.
         REQUIRE(db.Reconnect());
         CHECK(CatalogueText() == data.oldRows);
         CHECK_EQ(boxes.boxes().size(), 0u);
@@ -321,7 +323,7 @@ TEST_CASE("Cancel at each stage of a 45,000-game rebuild leaves the catalogue as
 
 TEST_CASE("Cancel during a reload keeps the list as it was") {
     REQUIRE(UseLanguage());
-    const GeneratedRebuild& data = Generated();
+    const GeneratedRebuild& data = Generated(45000, false);
     REQUIRE(data.ready);
     MessageBoxRecorder boxes;
     ScratchCatalogue db(false);
@@ -345,7 +347,9 @@ TEST_CASE("Cancel during a reload keeps the list as it was") {
 
 TEST_CASE("closing the main window at each stage of a rebuild waits for the worker, then quits with 0") {
     REQUIRE(UseLanguage());
-    const GeneratedRebuild& data = Generated();
+    // A smaller list than the cancel test's: five rebuilds, each up to its
+    // stage or through, and the close is the same at any size.
+    const GeneratedRebuild& data = Generated(6000, true);
     REQUIRE(data.ready);
     struct Row {
         const char* stage;
@@ -365,7 +369,7 @@ TEST_CASE("closing the main window at each stage of a rebuild waits for the work
         ScratchCatalogue db(false);
         CopyFileA(data.oldCatalogue.c_str(), db.path().c_str(), FALSE);
         StandInEmulator emulator;
-        UseFiles(emulator, data.Folder(2));
+        UseFiles(emulator, data.folder);
         int code = -1;
         bool quit = false;
         {
