@@ -78,6 +78,15 @@ int LoadDocumentText(HWND owner, const DocumentKind& kind, const char* name, std
     const char* end = begin + static_cast<size_t>(size.QuadPart);
     DocumentSpan span;
     if (!kind.search(begin, end, name, &span)) return kDocumentNoEntry;
+    // An entry this large is no game's history: the file is damaged (an
+    // end marker lost). It is not shown, and its size never overflows the
+    // converter's int.
+    if (static_cast<size_t>(span.end - span.begin) > kLargestDocumentEntry) {
+        char limit[16];
+        std::snprintf(limit, sizeof limit, "%lu", static_cast<unsigned long>(kLargestDocumentEntry >> 20));
+        ReportMessageWith(owner, MSG_DOCUMENT_TOO_LARGE, limit, MB_OK | MB_ICONWARNING);
+        return kDocumentReported;
+    }
     text = DecodeText(WithCrLfLineEnds(span.begin, span.end));
     return kDocumentFound;
 }
