@@ -28,8 +28,6 @@ struct Lookup {
     int combos[3];  // 0 ends a shorter list
 };
 
-bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
-
 // Adds every value the statement returns to each combo box of the lookup.
 // A failed allocation or execution is reported; a fetch that fails part-way
 // (a NULL, which the binding without an indicator cannot take) ends the list

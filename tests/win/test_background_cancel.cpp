@@ -345,7 +345,7 @@ TEST_CASE("Cancel during a reload keeps the list as it was") {
     CHECK_EQ(boxes.boxes().size(), 0u);
 }
 
-TEST_CASE("closing the main window at each stage of a rebuild waits for the worker, then quits with 0") {
+TEST_CASE("closing the main window (or the session's end) at each stage of a rebuild waits for the worker, then quits with 0") {
     REQUIRE(UseLanguage());
     // A smaller list than the cancel test's: five rebuilds, each up to its
     // stage or through, and the close is the same at any size.
@@ -355,6 +355,7 @@ TEST_CASE("closing the main window at each stage of a rebuild waits for the work
         const char* stage;
         UINT task;
         UINT step;  // 0: any
+        UINT message = WM_CLOSE;
     };
     const Row rows[] = {
         {"capture", IDS_TASK_REBUILD, IDS_STEP_RUNNING},
@@ -362,6 +363,7 @@ TEST_CASE("closing the main window at each stage of a rebuild waits for the work
         {"verification", IDS_TASK_VERIFY, 0},
         {"categories", IDS_TASK_CATEGORIES, 0},
         {"reload", IDS_TASK_RELOAD, 0},
+        {"import, at the end of the session", IDS_TASK_REBUILD, IDS_STEP_PROCESSING, WM_ENDSESSION},
     };
     for (const Row& row : rows) {
         CAPTURE(row.stage);
@@ -379,7 +381,7 @@ TEST_CASE("closing the main window at each stage of a rebuild waits for the work
                 const HWND dialog = ProgressDialog();
                 if (!dialog || ItemText(dialog, IDC_PROGRESS_TASK) != ModuleString(row.task)) return false;
                 if (row.step && ItemText(dialog, IDC_PROGRESS_STEP) != ModuleString(row.step)) return false;
-                PostMessageA(main.window(), WM_CLOSE, 0, 0);
+                PostMessageA(main.window(), row.message, row.message == WM_ENDSESSION, 0);
                 return true;
             });
             ticker.Run([&] { SendMessageA(main.window(), WM_COMMAND, IDM_REBUILD, 0); });
