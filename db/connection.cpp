@@ -136,7 +136,13 @@ bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block) {
 void DisconnectDatabase() {
     GameQueryStatement.reset();
     if (DatabaseConnection) {
-        SQLDisconnect(DatabaseConnection);
+        // A driver may refuse to close over an open transaction (SQLSTATE
+        // 25000): one more rollback, then the close again. Never autocommit,
+        // which would commit it.
+        if (!Succeeded(SQLDisconnect(DatabaseConnection))) {
+            SQLEndTran(SQL_HANDLE_DBC, DatabaseConnection, SQL_ROLLBACK);
+            SQLDisconnect(DatabaseConnection);
+        }
         ReleaseConnection();
     }
     if (DatabaseEnvironment) ReleaseEnvironment();
