@@ -26,6 +26,7 @@ struct TaskState {
     // The dialog's own view, on the user-interface thread only.
     UINT step = 0;
     DWORD lastProgress = 0;
+    DWORD quietSeconds = kQuietEmulatorSeconds;
     bool asking = false;
 } task;
 
@@ -56,7 +57,8 @@ BOOL OnInitDialog(HWND dialog, LPARAM worker) {
     task.step = 0;
     task.asking = false;
     task.lastProgress = GetTickCount();
-    SetTimer(dialog, kQuietTimer, 1000, nullptr);
+    // A quarter of a second, so the question comes within that of its time.
+    SetTimer(dialog, kQuietTimer, 250, nullptr);
     task.thread = CreateThread(nullptr, 0, reinterpret_cast<WorkerRoutine>(worker), dialog, 0, nullptr);
     if (!task.thread) {
         // Without its worker nobody would ever close the dialog.
@@ -90,10 +92,10 @@ void OnCancel(HWND dialog) {
 // emulator at all): the user decides whether to wait on.
 void OnQuietTimer(HWND dialog) {
     if (task.asking || TaskCancelled() || task.step != IDS_STEP_RUNNING) return;
-    if (GetTickCount() - task.lastProgress < kQuietEmulatorSeconds * 1000) return;
+    if (GetTickCount() - task.lastProgress < task.quietSeconds * 1000) return;
     task.asking = true;
     char seconds[16];
-    std::snprintf(seconds, sizeof seconds, "%lu", static_cast<unsigned long>(kQuietEmulatorSeconds));
+    std::snprintf(seconds, sizeof seconds, "%lu", static_cast<unsigned long>(task.quietSeconds));
     const int answer = ReportMessageWith(dialog, MSG_EMULATOR_QUIET, seconds, MB_YESNO | MB_ICONQUESTION);
     task.asking = false;
     task.lastProgress = GetTickCount();
@@ -132,8 +134,9 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
 }
 
-DWORD RunBackgroundTask(HWND owner, WorkerRoutine worker) {
+DWORD RunBackgroundTask(HWND owner, WorkerRoutine worker, DWORD quietSeconds) {
     ClearTaskCancel();
+    task.quietSeconds = quietSeconds;
     DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDialogProc,
                     reinterpret_cast<LPARAM>(worker));
     // The worker's last act is its WM_CLOSE; nothing it uses may go before

@@ -21,11 +21,10 @@ using WorkerRoutine = DWORD(WINAPI*)(LPVOID dialog);
 // The dialog's Cancel button (and Escape) cancels the task: TaskCancelled
 // turns true and the emulator the worker waits on, with every process it
 // started, is ended. While the worker waits on the emulator (step
-// IDS_STEP_RUNNING) and no progress has come for kQuietEmulatorSeconds, the
-// dialog asks whether to keep waiting; No cancels.
-DWORD RunBackgroundTask(HWND owner, WorkerRoutine worker);
-
+// IDS_STEP_RUNNING) and no progress has come for `quietSeconds`, the
+// dialog asks whether to keep waiting; No cancels, Yes waits as long again.
 constexpr DWORD kQuietEmulatorSeconds = 60;
+DWORD RunBackgroundTask(HWND owner, WorkerRoutine worker, DWORD quietSeconds = kQuietEmulatorSeconds);
 
 // True once the running task has been cancelled; any thread may ask.
 // Workers look at it between items and stop early, leaving everything as

@@ -9,11 +9,13 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 #include <memory>
 
 #include "app/main_window.h"
 #include "base/globals.h"
 #include "base/progress.h"
+#include "base/report.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/stages.h"
 #include "gamelist/game_list.h"
@@ -278,6 +280,39 @@ TEST_CASE("Cancel ends a hung emulator and the process it started within a secon
         for (const ShownBox& box : boxes.boxes()) MESSAGE(box.text);
         CHECK_EQ(boxes.boxes().size(), 0u);
     }
+}
+
+namespace {
+
+// Answers the quiet-emulator question Yes the first time and No after.
+std::vector<std::string> questions;
+int WINAPI AnswerYesThenNo(HWND, LPCSTR text, LPCSTR, UINT type) {
+    if ((type & MB_TYPEMASK) != MB_YESNO) return IDOK;
+    questions.push_back(text);
+    return questions.size() == 1 ? IDYES : IDNO;
+}
+
+}  // namespace
+
+TEST_CASE("an emulator quiet for the set time is asked about: Yes waits as long again, No cancels") {
+    REQUIRE(UseLanguage());
+    MessageBoxRecorder boxes;
+    ShowMessageBox = AnswerYesThenNo;
+    questions.clear();
+    ScratchCatalogue db;
+    REQUIRE(db.connected());
+    db.AddGame("kept", "Maze", 1);
+    StandInEmulator emulator;
+    emulator.Print("gamelist.xml", ReadFileBytes(SourcePath("tools/demo/gamelist.xml")));
+    emulator.Print("fakemame.hang", "silent");
+    const DWORD start = GetTickCount();
+    CHECK_EQ(RunBackgroundTask(nullptr, RebuildCatalogueTask, 1), 0u);
+    const DWORD spent = GetTickCount() - start;
+    CHECK_GE(spent, 2000u);
+    CHECK_LT(spent, 10000u);
+    REQUIRE_EQ(questions.size(), 2u);
+    CHECK_EQ(questions[0].rfind("MAME has printed nothing for 1 seconds.", 0), 0u);
+    CHECK_EQ(db.Rows("SELECT RomName, Category FROM main"), (Rows{{"kept", "Maze"}}));
 }
 
 TEST_CASE("Cancel at each stage of a 45,000-game rebuild leaves the catalogue as it was, byte for byte") {
