@@ -94,8 +94,8 @@ bool ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
     DWORD size = GetFileSize(file, nullptr);
     if (size == INVALID_FILE_SIZE) size = 0;
     CategoryRun run{{}, view, view + size};
-    const StatementStageSpec spec{kUpdateCategoryText, kCategoryBindings, 2};
-    return RunStatementStage(dialog, spec, &run.fields, ScanCategories, &run) == StageOutcome::Done;
+    const StatementStagePlan plan{kUpdateCategoryText, kCategoryBindings, 2};
+    return RunStatementStage(dialog, plan, &run.fields, ScanCategories, &run) == StageOutcome::Done;
 }
 
 }  // namespace quillet

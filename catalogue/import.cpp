@@ -145,11 +145,11 @@ ImportOutcome ImportGameList(HWND dialog, const char* text, size_t length, uint3
     // The delete and every insert are in the command's transaction: until
     // it commits, the previous catalogue is what the database holds.
     ImportRun run(rowsPerExecute, text, length);
-    StatementStageSpec spec{kInsertText, kInsertBindings, sizeof kInsertBindings / sizeof kInsertBindings[0]};
-    spec.firstSql = kDeleteText;
-    spec.rows = run.rows;
-    spec.rowSize = run.rows > 1 ? sizeof(ImportRecord) : 0;
-    outcome.stage = RunStatementStage(dialog, spec, run.records.get(), ScanList, &run);
+    StatementStagePlan plan{kInsertText, kInsertBindings, sizeof kInsertBindings / sizeof kInsertBindings[0]};
+    plan.firstSql = kDeleteText;
+    plan.rows = run.rows;
+    plan.rowSize = run.rows > 1 ? sizeof(ImportRecord) : 0;
+    outcome.stage = RunStatementStage(dialog, plan, run.records.get(), ScanList, &run);
     outcome.generation = run.result.generation;
     outcome.leftOut = run.result.longNames + run.duplicates;
     return outcome;

@@ -91,7 +91,7 @@ void StatementStage::Fail() {
     DriverMessage(SQL_HANDLE_STMT, statement_, failure_, sizeof failure_);
 }
 
-StageOutcome RunStatementStage(HWND dialog, const StatementStageSpec& spec, void* fields, StageScan scan,
+StageOutcome RunStatementStage(HWND dialog, const StatementStagePlan& plan, void* fields, StageScan scan,
                                void* context) {
     CatalogueTransaction transaction;
     if (!transaction.began()) {
@@ -107,8 +107,8 @@ StageOutcome RunStatementStage(HWND dialog, const StatementStageSpec& spec, void
         return StageOutcome::Failed;
     }
     StatementStage stage(dialog, statement.get());
-    if (spec.firstSql) {
-        const SQLRETURN result = SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(spec.firstSql)), SQL_NTS);
+    if (plan.firstSql) {
+        const SQLRETURN result = SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(plan.firstSql)), SQL_NTS);
         // A table that was already empty is no failure.
         if (!Succeeded(result) && result != SQL_NO_DATA) stage.Fail();
         SQLFreeStmt(statement.get(), SQL_CLOSE);
@@ -116,15 +116,15 @@ StageOutcome RunStatementStage(HWND dialog, const StatementStageSpec& spec, void
     // A statement the driver cannot prepare (a trigger naming a dropped
     // table, say) fails as its executes would.
     if (!stage.failed() &&
-        !Succeeded(SQLPrepare(statement.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(spec.sql)), SQL_NTS)))
+        !Succeeded(SQLPrepare(statement.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(plan.sql)), SQL_NTS)))
         stage.Fail();
     if (!stage.failed()) {
-        if (spec.rowSize != 0) {
-            SQLSetStmtAttr(statement.get(), SQL_ATTR_PARAM_BIND_TYPE, reinterpret_cast<SQLPOINTER>(spec.rowSize), 0);
+        if (plan.rowSize != 0) {
+            SQLSetStmtAttr(statement.get(), SQL_ATTR_PARAM_BIND_TYPE, reinterpret_cast<SQLPOINTER>(plan.rowSize), 0);
         }
         SQLUSMALLINT number = 1;
-        for (size_t i = 0; i < spec.bindingCount; ++i) {
-            const StageBinding& b = spec.bindings[i];
+        for (size_t i = 0; i < plan.bindingCount; ++i) {
+            const StageBinding& b = plan.bindings[i];
             SQLBindParameter(statement.get(), number++, SQL_PARAM_INPUT, b.valueType, b.sqlType, b.columnSize, 0,
                              static_cast<char*>(fields) + b.offset, b.bufferLength, nullptr);
         }

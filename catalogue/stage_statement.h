@@ -107,7 +107,7 @@ private:
 };
 
 // The shape of a statement stage.
-struct StatementStageSpec {
+struct StatementStagePlan {
     const char* sql;
     const StageBinding* bindings;
     size_t bindingCount;
@@ -125,7 +125,7 @@ using StageScan = bool (*)(StatementStage& stage, void* context);
 // `fields`, runs the scan, finishes the count, then commits; on any
 // failure or cancel it rolls back. A failed statement shows one box with
 // the driver's message; a cancel shows none.
-StageOutcome RunStatementStage(HWND dialog, const StatementStageSpec& spec, void* fields, StageScan scan,
+StageOutcome RunStatementStage(HWND dialog, const StatementStagePlan& plan, void* fields, StageScan scan,
                                void* context);
 
 }  // namespace quillet

@@ -59,8 +59,8 @@ bool ScanVerify(StatementStage& stage, void* context) {
 bool ApplyVerifyResults(HWND dialog, const char* text, size_t length) {
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
     VerifyRun run{{}, text, text + length};
-    const StatementStageSpec spec{kUpdateStatusText, kVerifyBindings, 2};
-    return RunStatementStage(dialog, spec, &run.fields, ScanVerify, &run) == StageOutcome::Done;
+    const StatementStagePlan plan{kUpdateStatusText, kVerifyBindings, 2};
+    return RunStatementStage(dialog, plan, &run.fields, ScanVerify, &run) == StageOutcome::Done;
 }
 
 }  // namespace quillet
