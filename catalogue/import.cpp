@@ -73,6 +73,7 @@ struct ImportRun {
     uint32_t duplicates = 0;
     const char* begin;
     const char* end;
+    bool stop = false;  // set by the sink once the stage has stopped: the scan reads no further
     GameListResult result{};
 };
 
@@ -88,7 +89,10 @@ bool Flush(StatementStage& stage, ImportRun& run) {
 void InsertGame(void* context, ImportRecord& record) {
     auto& stage = *static_cast<StatementStage*>(context);
     auto& run = *static_cast<ImportRun*>(stage.context);
-    if (stage.Stopped()) return;
+    if (stage.Stopped()) {
+        run.stop = true;
+        return;
+    }
     // A name listed twice is left out and counted (one warning after the
     // import gives the number); the database never sees it, so any insert
     // that fails is a real failure.
@@ -105,7 +109,7 @@ void InsertGame(void* context, ImportRecord& record) {
         record.Palette[1] = '\0';
     }
     run.records[run.filled++] = record;
-    if (run.filled == run.rows) Flush(stage, run);
+    if (run.filled == run.rows && !Flush(stage, run)) run.stop = true;
 }
 
 // The box for a list that was not read to its end: the last game read, or
@@ -120,7 +124,7 @@ void ReportUnreadList(HWND dialog, const GameListResult& result) {
 bool ScanList(StatementStage& stage, void* context) {
     auto& run = *static_cast<ImportRun*>(context);
     stage.context = &run;
-    run.result = ScanGameList(run.begin, run.end, run.scratch, InsertGame, &stage);
+    run.result = ScanGameList(run.begin, run.end, run.scratch, InsertGame, &stage, &run.stop);
     if (!stage.Stopped()) Flush(stage, run);
     if (stage.Stopped()) return true;  // the skeleton reports it
     if (run.result.status != GameListStatus::Complete) {
