@@ -425,4 +425,12 @@
 #define MSG_ERA_EDITOR_TODAY_FILE 0x80000010  /* the era's editor refuses a file of today's layout */
 #define MSG_BAD_OPTION_VALUE    0x80000011  /* two inserts: %1 the option, %2 what it accepts */
 
+/* Background work: Cancel on the progress dialog, whole-or-nothing rebuilds */
+#define IDC_PROGRESS_CANCEL     13204
+#define IDS_PROGRESS_CANCEL     2220
+#define IDS_STEP_CANCELLING     2221
+#define MSG_EMULATOR_QUIET      0x80000030  /* one insert: %1, the seconds without output; Yes keeps waiting */
+#define MSG_DOCUMENT_TOO_LARGE  0x80000031  /* one insert: %1, the size limit in MiB */
+#define MSG_REBUILD_FAILED      0xC0000030  /* one insert: %1, the database driver's message */
+
 #endif
