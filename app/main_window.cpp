@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "base/globals.h"
+#include "app/finding.h"
 #include "app/launch.h"
 #include "base/progress.h"
 #include "base/report.h"
@@ -116,6 +117,7 @@ LRESULT OnCreate(HWND window) {
                                       nullptr);
     CreateGameList(window, Settings.ListLayout);
     MarkViewCommand(window, ShownViewCommand(Settings.ListLayout.ListViewMode));  // details when none was chosen
+    MarkFindingCommands(window);
     ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);
     RunBackgroundTask(window, ReloadGameList);
     if (Settings.Version != kSettingsVersion) RunFirstStartWizard(window);
@@ -153,6 +155,12 @@ LRESULT OnToolTip(NMTTDISPINFOA* info) {
 
 LRESULT OnNotify(HWND window, NMHDR* header) {
     if (header->hwndFrom == GameListWindow) return GameListNotify(window, header);
+    if (header->hwndFrom == RebarWindow && header->code == RBN_HEIGHTCHANGE) {  // the search band wrapped or came back
+        RECT client;
+        GetClientRect(window, &client);
+        LayoutMainWindow(window, client.bottom);
+        return 0;
+    }
     if (header->code == TTN_GETDISPINFOA) return OnToolTip(reinterpret_cast<NMTTDISPINFOA*>(header));
     return 0;
 }
@@ -164,6 +172,7 @@ void CreateCommandBar(HWND window) {
                                   ProgramInstance, nullptr);
     ToolbarWindow = CreateToolbarEx(RebarWindow, kToolbarStyle, IDC_TOOLBAR, 9, ProgramInstance, IDB_TOOLBAR,
                                     MainToolbarButtons, 8, 16, 16, 16, 16, sizeof(TBBUTTON));
+    AddFindingButtons(ToolbarWindow);
     SendMessageA(ToolbarWindow, TB_AUTOSIZE, 0, 0);
     RECT client;
     GetClientRect(ToolbarWindow, &client);
@@ -176,6 +185,7 @@ void CreateCommandBar(HWND window) {
     band.cyMinChild = 23;
     band.cx = client.right;
     SendMessageA(RebarWindow, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    AddSearchBand(RebarWindow);
 }
 
 void LayoutMainWindow(HWND window, int clientHeight) {
@@ -197,8 +207,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: return OnDestroy(window);
     case WM_NOTIFY: return OnNotify(window, reinterpret_cast<NMHDR*>(lParam));
     case WM_CONTEXTMENU: return OnContextMenu(window, wParam, lParam);
-    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_COMMAND:
+        if (!OnFindingCommand(window, LOWORD(wParam), HIWORD(wParam))) OnCommand(window, LOWORD(wParam));
+        return 0;
+    default: {
+        LRESULT result;
+        if (HandleFindingMessage(window, message, wParam, lParam, &result)) return result;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     }
 }
 
@@ -222,8 +238,10 @@ int RunMainWindow() {
     HWND window = CreateMainWindow();
     ShowWindow(window, SW_SHOWMAXIMIZED);
     UpdateWindow(window);
+    const HACCEL keys = LoadMainAccelerators();
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (keys && TranslateAcceleratorA(window, keys, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

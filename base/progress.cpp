@@ -57,10 +57,18 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
 }
 
+namespace {
+int runningTasks;
+}  // namespace
+
 void RunBackgroundTask(HWND owner, WorkerRoutine worker) {
+    ++runningTasks;
     DialogBoxParamA(ProgramInstance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDialogProc,
                     reinterpret_cast<LPARAM>(worker));
+    --runningTasks;
 }
+
+bool BackgroundTaskRunning() { return runningTasks > 0; }
 
 void CenterOnParent(HWND dialog) {
     HWND parent = GetParent(dialog);

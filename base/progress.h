@@ -17,6 +17,9 @@ using WorkerRoutine = DWORD(WINAPI*)(LPVOID dialog);
 // Shows the progress dialog owned by `owner`, runs `worker` on a thread of its
 // own and returns once the dialog has ended.
 void RunBackgroundTask(HWND owner, WorkerRoutine worker);
+// True while a background task runs (the worker may hold the catalogue's
+// connection): work that user-interface messages bring in meanwhile waits.
+bool BackgroundTaskRunning();
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

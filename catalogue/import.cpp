@@ -27,8 +27,8 @@ namespace {
 
 constexpr char kInsertText[] =
     "INSERT INTO main (RomName, Description, Year, Manufacturer, Original, Cloneof, DriverStatus, ColorStatus, "
-    "SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-    "?, ?, ?, ?, ?, ?)";
+    "SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath, ismechanical ) VALUES ( ?, ?, ?, ?, ?, "
+    "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 
 constexpr char kDeleteText[] = "DELETE FROM main";
 
@@ -40,7 +40,7 @@ struct ParameterBinding {
     SQLLEN bufferLength;
 };
 
-// The INSERT's fifteen parameters, in marker order. Character values are
+// The INSERT's sixteen parameters, in marker order. Character values are
 // zero-terminated (no length buffer); Palette goes over as the text the
 // emulator wrote and the driver converts it to the integer column; Original
 // is bound by its low byte.
@@ -60,8 +60,9 @@ constexpr ParameterBinding kInsertBindings[] = {
     {SQL_C_CHAR, SQL_CHAR, 10, offsetof(ImportRecord, Resolution), 10},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Frequency), 0},
     {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::IconPath - 1, offsetof(ImportRecord, IconPath), sizeof ImportRecord::IconPath},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Mechanical), 0},
 };
-static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 15);
+static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 16);
 
 // The one record of the game being imported; the statement reads it by address.
 ImportRecord importRecord;

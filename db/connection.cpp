@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "base/report.h"
+#include "db/catalogue_upgrade.h"
 #include "resources/resource_ids.h"
 
 namespace quillet {
@@ -118,6 +119,7 @@ bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block) {
         ReportMessage(owner, MessageSourceModule, MSG_ODBC_CONNECTION);
         return false;
     }
+    UpgradeCatalogue();
     return PrepareGameQuery(owner, block);
 }
 

@@ -8,7 +8,10 @@
 
 namespace quillet {
 
-constexpr int kListColumns = 16;
+// The list's columns: the catalogue's sixteen, then the favourite star,
+// times played, last played and time played. Layouts stored before the
+// last four were added hold sixteen (ExtendListLayout).
+constexpr int kListColumns = 20;
 
 // The part of the filter settings that the game query binds as its 27
 // parameters. The statement is bound to these bytes by address, so the
@@ -106,6 +109,12 @@ struct FrontendSettings {
     // rebuild has read a game list of today's emulator. A new emulator path
     // sets it back to 0 until the next rebuild.
     uint32_t EmulatorGeneration;
+    // Quick hides and favourites only (View menu): 1 narrows the list.
+    // They never change the FilterQueryBlock.
+    uint32_t ViewHideClones;
+    uint32_t ViewHideMechanical;
+    uint32_t ViewHideNonWorking;
+    uint32_t ViewFavouritesOnly;
 };
 
 // Value of Version once the first-start wizard has been finished.
@@ -144,6 +153,17 @@ void DeriveEmulatorPaths(FrontendSettings& s);
 // from the one before sets EmulatorGeneration back to 0 (the era's), since
 // nothing is known of the new emulator until the next rebuild.
 void SetEmulatorPath(FrontendSettings& s, const char* path);
+
+// The list layout's default column widths and order (the star first).
+extern const int32_t kDefaultColumnWidths[kListColumns];
+extern const int32_t kDefaultColumnOrder[kListColumns];
+
+// Brings a stored layout of fewer columns up to kListColumns: a layout of
+// sixteen keeps its order and widths and the newer columns follow them with
+// their default widths; an order that is no permutation of the stored
+// columns gives way to the default order. A count above kListColumns is
+// taken as kListColumns.
+void ExtendListLayout(ListLayoutState& layout);
 
 // The process-wide instance.
 extern FrontendSettings Settings;

@@ -212,7 +212,7 @@ std::string InsertStatement(const Row& r) {
            Quoted(r.Manufacturer) + ", " + n(r.Original) + ", " + Quoted(r.Cloneof) + ", " + n(r.Status) + ", " +
            n(r.DriverStatus) + ", " + n(r.ColorStatus) + ", " + n(r.SoundStatus) + ", " + n(r.Palette) + ", " +
            n(r.Video) + ", " + n(r.Orientation) + ", " + Quoted(r.Resolution) + ", " + n(r.Frequency) + ", " +
-           Quoted(r.Category) + ", " + Quoted(r.IconPath) + ")";
+           Quoted(r.Category) + ", " + Quoted(r.IconPath) + ", 0)";
 }
 
 std::string ModuleMessage(DWORD number) {
