@@ -38,7 +38,11 @@ public:
     // Executes `sql` with the bound parameters; the rows it changed, or -1
     // when it failed.
     SQLLEN Run(const char* sql) {
-        if (!handle_ || !SQL_SUCCEEDED(SQLExecDirect(handle_, Text(sql), SQL_NTS))) return -1;
+        if (!handle_) return -1;
+        // An UPDATE that changes no row answers "no data" (ODBC 3).
+        const SQLRETURN result = SQLExecDirect(handle_, Text(sql), SQL_NTS);
+        if (result == SQL_NO_DATA) return 0;
+        if (!SQL_SUCCEEDED(result)) return -1;
         SQLLEN rows = 0;
         if (!SQL_SUCCEEDED(SQLRowCount(handle_, &rows))) rows = 0;
         return rows;

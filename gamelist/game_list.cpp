@@ -6,6 +6,7 @@
 
 #include "base/globals.h"
 #include "base/report.h"
+#include "db/player_data.h"
 #include "gamelist/game_search.h"
 #include "gamelist/row_colour.h"
 #include "gamelist/shell_sort.h"
@@ -279,6 +280,9 @@ void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
     sortColumn = layout.ListViewSortCol;
     sortDirection = layout.ListViewSortWhat;
     ExtendListLayout(layout);
+    // A new list starts with an empty search box and no game remembered.
+    searchWords.clear();
+    focusName[0] = '\0';
 
     const DWORD count = StoredColumnCount(layout);
     for (int i = static_cast<int>(count) - 1; i >= 0; --i)
@@ -532,6 +536,7 @@ DWORD WINAPI ReloadGameList(LPVOID parameter) {
     const HWND dialog = static_cast<HWND>(parameter);
     GameRecordList list{};
     FetchGames(dialog, list, RecordTexts);
+    ApplyPlayerData(list);
     ShowGameRecords(list);
     // The list normally takes every record; whatever it could not take (its
     // own allocation failed) is released here rather than lost.

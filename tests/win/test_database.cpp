@@ -370,6 +370,8 @@ TEST_CASE("an SQLite catalogue connects through the SQLite driver by host path, 
     CHECK_EQ(calls.bindParameter, 28);
     CHECK_NE(GameQueryStatement, SQLHSTMT{});
 
+    // The connection's own look-ups (is the catalogue up to date?) free their statements at once.
+    calls.freeStatement = 0;
     DisconnectDatabase();
     CheckAllHandlesEmpty();
     CHECK_EQ(calls.freeStatement, 1);
@@ -450,7 +452,7 @@ TEST_CASE("a catalogue without table main: 0xC0000003, the connection stays open
     CHECK_EQ(Texts(c.boxes.boxes()), Messages({MSG_ODBC_STATEMENT}));
     CHECK_EQ(GameQueryStatement, SQLHSTMT{});
     CHECK_NE(DatabaseConnection, SQLHDBC{});
-    CHECK_EQ(calls.freeStatement, 1);
+    CHECK_EQ(calls.freeStatement - calls.allocStatement, 0);  // the failed query's statement too
 
     bool executed = true;
     CHECK(c.Fetch(&executed).empty());
@@ -458,7 +460,7 @@ TEST_CASE("a catalogue without table main: 0xC0000003, the connection stays open
     CHECK_EQ(Texts(c.boxes.boxes()), Messages({MSG_ODBC_STATEMENT, MSG_ODBC_EXECUTE}));
 
     DisconnectDatabase();
-    CHECK_EQ(calls.freeStatement, 1);
+    CHECK_EQ(calls.freeStatement - calls.allocStatement, 0);
     CHECK_EQ(calls.freeConnection, 1);
     CHECK_EQ(calls.freeEnvironment, 1);
     CheckAllHandlesEmpty();
