@@ -146,6 +146,12 @@ int LoadHistoryText(HWND owner, const char* name, std::wstring& text) {
     return LoadDocumentText(owner, kHistory, name, text);
 }
 
+int LoadGameHistoryText(HWND owner, const char* romName, const char* cloneOf, std::wstring& text) {
+    const int result = LoadDocumentText(owner, kHistory, romName, text);
+    const bool clone = cloneOf && cloneOf[0] != '\0' && cloneOf[0] != ' ';
+    return result == kDocumentNoEntry && clone ? LoadDocumentText(owner, kHistory, cloneOf, text) : result;
+}
+
 void RunDocumentViewer(HWND owner, const DocumentViewerParams& params) {
     // The Unicode dialog makes the edit control a Unicode one, so UTF-8
     // entries show in any language, whatever the ANSI code page.
