@@ -214,6 +214,19 @@ void AddFindingButtons(HWND toolbar) {
 }
 
 void AddSearchBand(HWND rebar) {
+    // The toolbar's band as wide as all its buttons, so the search band
+    // beside it does not push its last buttons behind the chevron.
+    const LRESULT buttons = SendMessageA(ToolbarWindow, TB_BUTTONCOUNT, 0, 0);
+    RECT last{};
+    if (buttons > 0 && SendMessageA(ToolbarWindow, TB_GETITEMRECT, buttons - 1, reinterpret_cast<LPARAM>(&last))) {
+        REBARBANDINFOA toolbarBand{};
+        toolbarBand.cbSize = REBARBANDINFOA_V3_SIZE;
+        toolbarBand.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE;
+        toolbarBand.cxMinChild = static_cast<UINT>(last.right);
+        toolbarBand.cyMinChild = 23;
+        toolbarBand.cx = static_cast<UINT>(last.right + 16);
+        SendMessageA(rebar, RB_SETBANDINFOA, 0, reinterpret_cast<LPARAM>(&toolbarBand));
+    }
     SearchBox = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0,
                                 0, 240, 21, rebar, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SEARCH_BOX)),
                                 ProgramInstance, nullptr);
