@@ -14,6 +14,7 @@
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
+#include "ui/common_controls.h"
 
 namespace quillet {
 
@@ -44,8 +45,7 @@ void RunApplication() {
     ProgramInstance = GetModuleHandleA(nullptr);
     ProcessHeap = GetProcessHeap();
     RegisterLinkClasses();
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-    InitCommonControlsEx(&controls);
+    InitCommonControlClasses();
     NoteStartDirectory();
     SetDefaultSettings(Settings);
     LoadSettings();

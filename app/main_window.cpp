@@ -23,6 +23,7 @@
 
 namespace quillet {
 
+HWND MainWindow;
 HWND RebarWindow;
 HWND ToolbarWindow;
 HWND StatusBarWindow;
@@ -42,9 +43,14 @@ const TBBUTTON MainToolbarButtons[8] = {
     {5, IDM_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
 };
 
-constexpr DWORD kRebarStyle = 0x5680A400;
-constexpr DWORD kToolbarStyle = 0x54000944;
-constexpr UINT kBandStyle = 0x284;  // child edge, gripper always, chevron
+constexpr DWORD kRebarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER |
+                              RBS_DBLCLKTOGGLE | RBS_AUTOSIZE | RBS_BANDBORDERS;
+static_assert(kRebarStyle == 0x5680A400);
+constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                CCS_NODIVIDER | CCS_NORESIZE;
+static_assert(kToolbarStyle == 0x54000944);
+constexpr UINT kBandStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS | RBBS_USECHEVRON;
+static_assert(kBandStyle == 0x284);
 
 // View command -> list-view style bits.
 DWORD ViewBits(UINT command) {
@@ -85,11 +91,11 @@ void OnCommand(HWND window, UINT command) {
     case IDM_VERIFY: RunCatalogueCommand(window, VerifySetsTask); break;
     case IDM_EXIT: SendMessageA(window, WM_DESTROY, 0, 0); break;
     case IDM_RUN: RunSelectedGame(); break;
-    case IDM_GAME_OPTIONS: OpenGameOptionsSheet(window); break;
+    case IDM_GAME_OPTIONS: OpenGameSettings(window); break;
     case IDM_OPTIONS_FIRST + 0: case IDM_OPTIONS_FIRST + 1: case IDM_OPTIONS_FIRST + 2:
     case IDM_OPTIONS_FIRST + 3: case IDM_OPTIONS_FIRST + 4: case IDM_OPTIONS_FIRST + 5:
     case IDM_OPTIONS_FIRST + 6: case IDM_OPTIONS_FIRST + 7: case IDM_OPTIONS_LAST:
-        OpenEmulatorOptionsSheet(window, static_cast<int>(command - IDM_OPTIONS_FIRST), Settings.MameCfg);
+        OpenMameSettings(window, command);
         break;
     case IDM_ROM_DOWNLOAD: OpenRomDownload(); break;
     case IDM_RELOAD: RunBackgroundTask(window, ReloadGameList); break;

@@ -7,7 +7,5 @@ HANDLE ProcessHeap;
 HMODULE LanguageModule;
 char StartDirectory[260];
 char DatabasePath[256];
-HWND MainWindow;
-HWND GameListWindow;
 
 }  // namespace quillet

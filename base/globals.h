@@ -10,7 +10,5 @@ extern HANDLE ProcessHeap;         // every record allocation of a reload
 extern char StartDirectory[260];   // current directory at start-up, no trailing backslash
 extern char DatabasePath[256];     // StartDirectory + "\gamelist.mdb"
 extern HMODULE LanguageModule;  // the language module: loaded at start-up, never unloaded
-extern HWND MainWindow;
-extern HWND GameListWindow;
 
 }  // namespace quillet

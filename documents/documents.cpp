@@ -2,10 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/globals.h"
 #include "base/handles.h"
-#include "base/progress.h"
 #include "base/report.h"
 #include "documents/document_scan.h"
 #include "documents/history_lookup.h"
@@ -13,6 +13,7 @@
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
+#include "ui/placement.h"
 
 namespace quillet {
 
@@ -54,6 +55,10 @@ std::wstring DecodeText(const std::string& bytes) {
     return text;
 }
 
+// Opens MameDir's mameinfo.dat / history.dat, finds `name`'s entry and puts
+// its whole text into `text`, ready for a Unicode edit control: decoded as
+// UTF-8 when it is valid UTF-8, else in the ANSI code page, with CR LF line
+// ends.
 int LoadDocumentText(HWND owner, const DocumentKind& kind, const char* name, std::wstring& text) {
     // Today's history.xml where there is one, along the same folders.
     if (&kind == &kHistory) {

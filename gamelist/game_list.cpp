@@ -15,6 +15,8 @@
 
 namespace quillet {
 
+HWND GameListWindow;
+
 namespace {
 
 // List state. The loaded array holds every record the last reload fetched,
@@ -56,8 +58,11 @@ constexpr ColumnSpec kColumns[kListColumns] = {
 };
 static_assert(kListColumns == kGameColumnCount);
 
-constexpr DWORD kGameListStyle = 0x5601100D;  // child, visible, clip, tab stop, owner data, details...
-constexpr DWORD kGameListExStyle = 0x31;      // grid lines, header drag and drop, full-row select
+constexpr DWORD kGameListStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP |
+                                 LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_REPORT;
+static_assert(kGameListStyle == 0x5601100D);
+constexpr DWORD kGameListExStyle = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+static_assert(kGameListExStyle == 0x31);
 
 DWORD StoredColumnCount(const ListLayoutState& layout) {
     return layout.ListViewNumber > kListColumns ? kListColumns : layout.ListViewNumber;
@@ -186,7 +191,7 @@ void ShowPassing(GameRecord** from, DWORD count, bool paintNow) {
     // area repaints the same rows at once.
     InvalidateRect(GameListWindow, nullptr, FALSE);
     if (paintNow) UpdateWindow(GameListWindow);
-    if (MainWindow) SendMessageA(MainWindow, WMU_LIST_COUNTS, shown, loadedCount);
+    SendMessageA(GetParent(GameListWindow), WMU_LIST_COUNTS, shown, loadedCount);
 }
 
 // True when every word of `before` lies inside a word of `after`: each game

@@ -25,6 +25,9 @@
 
 namespace quillet {
 
+// The list view, a child of the main window, created by CreateGameList.
+extern HWND GameListWindow;
+
 // The four view commands 1060-1063 are the only values of ListViewMode that
 // are sent as commands. Any other value means no view chosen yet: the list
 // is then in details view, and its button and menu item show that.
@@ -64,7 +67,7 @@ POINT GameListMenuPoint(LPARAM position);
 // The shown games are the loaded ones (those the filters admit) that hold
 // every searched word and pass the quick hides and favourites-only of
 // Settings; the list shows them in the sort order, with the focused game
-// kept by its ROM name. Each change sends WMU_LIST_COUNTS to MainWindow.
+// kept by its ROM name. Each change sends WMU_LIST_COUNTS to the list's parent.
 
 // wParam: games shown; lParam: games loaded.
 constexpr UINT WMU_LIST_COUNTS = WM_APP + 0x2010;

@@ -322,6 +322,11 @@
 #define MSG_NO_GAME_READ        0xC0000009  /* the game list stopped before its first game */
 #define MSG_OPTIONS_NOT_HERE    0x80000007  /* today's emulator: its options are not edited here */
 
+/* Today's MAME settings (templates 14000-14990, strings 2100-2199,
+   messages 0x80000010-0x8000001F and 0xC0000010-0xC000001F) */
+#define IDS_TASK_MAME_OPTIONS   2100  /* progress: asking MAME for its options */
+#define MSG_ERA_EDITOR_TODAY_FILE 0x80000010  /* the era's editor refuses a file of today's layout */
+#define MSG_BAD_OPTION_VALUE    0x80000011  /* two inserts: %1 the option, %2 what it accepts */
 /* ---- Finding and keeping games: search, favourites, play statistics,
  * quick hides, history.xml, list export ---- */
 #define IDB_TOOLBAR_FINDING     120   /* one 16x16 image, 16 colours: favourites only */

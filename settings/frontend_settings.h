@@ -58,9 +58,11 @@ struct FilterSettings {
     uint32_t FilManRadio;
     uint8_t FilVideoStat[4];
     uint32_t FilPaletteRadio;
-    char FilPaletteStart[6];
-    char FilPaletteEnd[6];
-    char FilPaletteOnly[6];
+    // Seven characters, as many as the query block's palette bounds carry:
+    // 18-bit palettes ("262144") must fit a bound.
+    char FilPaletteStart[8];
+    char FilPaletteEnd[8];
+    char FilPaletteOnly[8];
     uint32_t FilResoRadio;
     // Nine characters: four-digit widths ("1280x1024") must fit a bound.
     char FilResoStart[10];

@@ -36,7 +36,7 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"FilYearStart", U, D, 4},     {"FilYearEnd", U, D, 4},        {"FilYearOnly", U, D, 4},
         {"FilYearFirst", U, D, 4},     {"FilManPattern", U, S, 104},   {"FilManRadio", U, D, 4},
         {"FilVideoStat", U, B, 4},     {"FilVideoDb", U, B, 4},        {"FilPaletteRadio", U, D, 4},
-        {"FilPaletteStart", U, S, 6},  {"FilPaletteEnd", U, S, 6},     {"FilPaletteOnly", U, S, 6},
+        {"FilPaletteStart", U, S, 8},  {"FilPaletteEnd", U, S, 8},     {"FilPaletteOnly", U, S, 8},
         {"FilPaletteFirst", U, S, 8},  {"FilPaletteLast", U, S, 8},    {"FilResoRadio", U, D, 4},
         {"FilResoStart", U, S, 10},    {"FilResoEnd", U, S, 10},       {"FilResoOnly", U, S, 10},
         {"FilResoFirst", U, S, 12},    {"FilResoLast", U, S, 12},      {"FilFreqRadio", U, D, 4},

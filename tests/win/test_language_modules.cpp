@@ -111,7 +111,7 @@ std::vector<UINT> CommandIds() {
 
 constexpr DWORD kMessageNumbers[] = {
     MSG_NO_EMULATOR, MSG_NO_MAMEINFO_ENTRY, MSG_NO_HISTORY_ENTRY, MSG_CAPTURE_CUT, MSG_COMMAND_TOO_LONG,
-    MSG_OPTIONS_NOT_HERE,
+    MSG_OPTIONS_NOT_HERE, MSG_ERA_EDITOR_TODAY_FILE, MSG_BAD_OPTION_VALUE,
     MSG_ODBC_ENVIRONMENT, MSG_ODBC_CONNECTION, MSG_ODBC_STATEMENT, MSG_ODBC_EXECUTE,
     MSG_MAMEINFO_OPEN, MSG_HISTORY_OPEN, MSG_NO_GAME_LIST, MSG_GAME_LIST_FORMAT, MSG_NO_GAME_READ,
     MSG_GAMES_LEFT_OUT, MSG_HISTORY_DAMAGED, MSG_EXPORT_FAILED, MSG_PLAYER_DATA_FAILED,
@@ -313,7 +313,8 @@ TEST_CASE("the message table holds every message number") {
             // an insert; ReportMessage shows the others as they stand.
             bool hasInsert = text.find('%') != std::string::npos;
             CHECK_EQ(hasInsert, number == MSG_GAME_LIST_FORMAT || number == MSG_GAMES_LEFT_OUT ||
-                                    number == MSG_HISTORY_DAMAGED || number == MSG_EXPORT_FAILED);
+                                    number == MSG_BAD_OPTION_VALUE || number == MSG_HISTORY_DAMAGED ||
+                                    number == MSG_EXPORT_FAILED);
         }
         // The customer bit must not have crept into the numbers.
         DWORD error = 0;

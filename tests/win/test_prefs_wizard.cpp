@@ -15,6 +15,8 @@
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
+#include "ui/common_controls.h"
+#include "win/main_window_run.h"
 #include "win/modal_script.h"
 
 using namespace quillet;
@@ -63,8 +65,7 @@ struct Fixture {
     RegistrySandbox registry;
     MessageBoxRecorder boxes;
     Fixture() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-        InitCommonControlsEx(&controls);
+        InitCommonControlClasses();
         registry.CreateMachineKey();
         SetDefaultSettings(Settings);
         LoadSettings();
@@ -112,22 +113,6 @@ TEST_CASE("wizard: the buttons of each page, Next takes over the path, Finish st
     CHECK(f.boxes.boxes().empty());
 }
 
-// One start of the main window in a start directory of its own; the
-// wizard, when it comes, is handled by `script`.
-void StartMainWindow(const TempDir& start, ModalScript& script) {
-    SetCurrentDirectoryA(start.path().c_str());
-    NoteStartDirectory();
-    SetDefaultSettings(Settings);
-    LoadSettings();
-    HWND window = nullptr;
-    script.Run([&] { window = CreateMainWindow(); });
-    REQUIRE(window != nullptr);
-    SendMessageA(window, WM_CLOSE, 0, 0);  // saves the settings
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-    DestroyWindow(window);
-    PumpMessages(20);
-}
-
 TEST_CASE("start-up: Cancel stores nothing and the wizard comes again; after Finish it does not") {
     Fixture f;
     TempDir start;
@@ -141,7 +126,7 @@ TEST_CASE("start-up: Cancel stores nothing and the wizard comes again; after Fin
         [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
         [](HWND sheet) { Press(sheet, PSBTN_CANCEL); },
     });
-    StartMainWindow(start, cancelled);
+    MainWindowRun(StartFolder{start.path()}, &cancelled);
     CHECK_EQ(MachineVersion(), 0u);
     CHECK_EQ(MachineValue("MameName"), "");
 
@@ -152,13 +137,13 @@ TEST_CASE("start-up: Cancel stores nothing and the wizard comes again; after Fin
         [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
         [](HWND sheet) { Press(sheet, PSBTN_FINISH); },
     });
-    StartMainWindow(start, finished);
+    MainWindowRun(StartFolder{start.path()}, &finished);
     CHECK_EQ(MachineVersion(), 0x70000u);
     CHECK_EQ(MachineValue("MameName"), "D:\\emu\\mame.exe");
 
     // No steps: a wizard that came anyway would be failed and closed.
     ModalScript none(kNext, {});
-    StartMainWindow(start, none);
+    MainWindowRun(StartFolder{start.path()}, &none);
 }
 
 TEST_CASE("preferences: the page shows the settings; Apply stores path, icons and language") {
