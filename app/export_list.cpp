@@ -85,13 +85,17 @@ bool ExportListTo(HWND owner, const std::wstring& path) {
         for (int column : columns) fields.push_back(CellText(game, column));
         AppendCsvRow(out, fields);
     }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Written beside it first: a file the write cannot finish leaves the
+    // one it would replace as it was.
+    const std::wstring part = path + L".part";
+    HANDLE file = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     bool written = file != INVALID_HANDLE_VALUE;
     if (written) {
         DWORD done = 0;
         written = WriteFile(file, out.data(), static_cast<DWORD>(out.size()), &done, nullptr) && done == out.size();
         written = CloseHandle(file) && written;
-        if (!written) DeleteFileW(path.c_str());
+        written = written && MoveFileExW(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+        if (!written) DeleteFileW(part.c_str());
     }
     if (!written) ReportExportFailure(owner, path);
     return written;
