@@ -1,5 +1,7 @@
 #include "app/launch.h"
 
+#include "app/finding.h"
+
 #include <windows.h>
 
 #include "base/report.h"
@@ -19,13 +21,17 @@ namespace {
 char runName[kRomNameField];
 char downloadName[kRomNameField];
 
-void StartDetached(char* commandLine, const char* directory) {
+// With `game`, the run is watched for the play statistics.
+void StartDetached(char* commandLine, const char* directory, const char* game = nullptr) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &process)) {
-        CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
+        if (game)
+            TrackGameRun(process.hProcess, game);
+        else
+            CloseHandle(process.hProcess);
     }
 }
 
@@ -42,7 +48,7 @@ void RunSelectedGame() {
     char commandLine[sizeof Settings.MameName + sizeof runName + 6];
     // A name holding a double quote is never started.
     if (!ComposeEmulatorCommand(commandLine, sizeof commandLine, Settings.MameName, runName)) return;
-    StartDetached(commandLine, Settings.MameDir[0] ? Settings.MameDir : nullptr);
+    StartDetached(commandLine, Settings.MameDir[0] ? Settings.MameDir : nullptr, runName);
 }
 
 void OpenRomDownload() {

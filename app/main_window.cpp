@@ -6,6 +6,7 @@
 
 #include "base/dpi.h"
 #include "base/globals.h"
+#include "app/finding.h"
 #include "app/launch.h"
 #include "base/progress.h"
 #include "base/report.h"
@@ -144,6 +145,7 @@ LRESULT OnCreate(HWND window) {
     ScaleListWidths(Settings, SystemDpi());  // stored widths to this screen's pixels
     CreateGameList(window, Settings.ListLayout);
     MarkViewCommand(window, ShownViewCommand(Settings.ListLayout.ListViewMode));  // details when none was chosen
+    MarkFindingCommands(window);
     ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);
     RunBackgroundTask(window, ReloadGameList);
     if (Settings.Version != kSettingsVersion) RunFirstStartWizard(window);
@@ -181,6 +183,12 @@ LRESULT OnToolTip(NMTTDISPINFOA* info) {
 
 LRESULT OnNotify(HWND window, NMHDR* header) {
     if (header->hwndFrom == GameListWindow) return GameListNotify(window, header);
+    if (header->hwndFrom == RebarWindow && header->code == RBN_HEIGHTCHANGE) {  // the search band wrapped or came back
+        RECT client;
+        GetClientRect(window, &client);
+        LayoutMainWindow(window, client.bottom);
+        return 0;
+    }
     if (header->code == TTN_GETDISPINFOA) return OnToolTip(reinterpret_cast<NMTTDISPINFOA*>(header));
     return 0;
 }
@@ -195,6 +203,7 @@ void CreateCommandBar(HWND window) {
     const int size = images.toolbarSize;
     ToolbarWindow = CreateToolbarEx(RebarWindow, kToolbarStyle, IDC_TOOLBAR, 9, ProgramInstance, images.toolbar,
                                     MainToolbarButtons, 8, size, size, size, size, sizeof(TBBUTTON));
+    AddFindingButtons(ToolbarWindow);
     SendMessageA(ToolbarWindow, TB_AUTOSIZE, 0, 0);
     RECT client;
     GetClientRect(ToolbarWindow, &client);
@@ -207,6 +216,7 @@ void CreateCommandBar(HWND window) {
     band.cyMinChild = ScaleToSystemDpi(23);
     band.cx = client.right;
     SendMessageA(RebarWindow, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    AddSearchBand(RebarWindow);
 }
 
 void LayoutMainWindow(HWND window, int clientHeight) {
@@ -230,9 +240,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: return OnDestroy(window);
     case WM_NOTIFY: return OnNotify(window, reinterpret_cast<NMHDR*>(lParam));
     case WM_CONTEXTMENU: return OnContextMenu(window, wParam, lParam);
-    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_COMMAND:
+        if (!OnFindingCommand(window, LOWORD(wParam), HIWORD(wParam))) OnCommand(window, LOWORD(wParam));
+        return 0;
     case WM_INITMENUPOPUP: LabelMameSettingsMenu(reinterpret_cast<HMENU>(wParam)); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    default: {
+        LRESULT result;
+        if (HandleFindingMessage(window, message, wParam, lParam, &result)) return result;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
     }
 }
 
@@ -256,8 +272,10 @@ int RunMainWindow() {
     HWND window = CreateMainWindow();
     ShowWindow(window, SW_SHOWMAXIMIZED);
     UpdateWindow(window);
+    const HACCEL keys = LoadMainAccelerators();
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (keys && TranslateAcceleratorA(window, keys, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -39,8 +39,9 @@ constexpr char kXmlTokenTable[] =
     "screenorientationwidthheightaspectrefresh"
     "channels"
     "statussoundcolorpalettesize"
-    "<machine</machine><display<featureisbiosisdevicetyperotateoverall";
-static_assert(sizeof(kXmlTokenTable) - 1 == 249 + 65);
+    "<machine</machine><display<featureisbiosisdevicetyperotateoverall"
+    "ismechanical";
+static_assert(sizeof(kXmlTokenTable) - 1 == 249 + 65 + 12);
 
 enum Token : uint8_t {
     kRoot, kRootEnd, kGame, kGameEnd, kDescription, kYear, kManufacturer, kHistory, kBiosset,
@@ -50,6 +51,7 @@ enum Token : uint8_t {
     kChannels,
     kStatus, kSoundStatus, kColor, kPaletteSize,
     kMachine, kMachineEnd, kDisplay, kFeature, kIsBios, kIsDevice, kType, kRotate, kOverall,
+    kIsMechanical,
     kTokenCount,
     kNoToken = kTokenCount,
 };
@@ -62,7 +64,7 @@ struct TokenInfo {
 
 constexpr uint8_t kLengths[kTokenCount] = {6, 7, 5, 7, 13, 6, 14, 9, 8, 4, 5, 7, 5, 6, 6, 6, 10, 7,
                                            4, 10, 8, 7, 5, 8, 6, 11, 5, 6, 6, 7, 8, 6, 5, 5, 11,
-                                           8, 10, 8, 8, 6, 8, 4, 6, 7};
+                                           8, 10, 8, 8, 6, 8, 4, 6, 7, 12};
 
 constexpr uint32_t Load4(const char* p) {
     uint32_t b0 = static_cast<unsigned char>(p[0]), b1 = static_cast<unsigned char>(p[1]);
@@ -82,14 +84,15 @@ constexpr std::array<TokenInfo, kTokenCount> MakeTokens() {
 }
 
 constexpr auto kTokens = MakeTokens();
-static_assert(kTokens[kOverall].start + kTokens[kOverall].length == sizeof(kXmlTokenTable) - 1);
+static_assert(kTokens[kIsMechanical].start + kTokens[kIsMechanical].length == sizeof(kXmlTokenTable) - 1);
 
 // The tokens of each context. A child the game context does not list (rom,
 // chip, device_ref, dipswitch, port, slot...) is stepped over whole.
 constexpr Token kBetweenGames[] = {kRootEnd, kGame, kMachine};
 constexpr Token kGameChildren[] = {kGameEnd, kMachineEnd, kDescription, kYear, kManufacturer,
                                    kVideo, kSound, kDriver, kDisplay, kFeature};
-constexpr Token kGameAttributes[] = {kName, kSourceFile, kRunnable, kCloneof, kRomOf, kSampleOf, kIsBios, kIsDevice};
+constexpr Token kGameAttributes[] = {kName,     kSourceFile, kRunnable, kCloneof,     kRomOf,
+                                     kSampleOf, kIsBios,     kIsDevice, kIsMechanical};
 constexpr Token kVideoAttributes[] = {kScreen, kOrientation, kWidth, kHeight, kAspect, kRefresh};
 constexpr Token kDisplayAttributes[] = {kType, kRotate, kWidth, kHeight, kRefresh};
 constexpr Token kSoundAttributes[] = {kChannels};
@@ -318,6 +321,12 @@ bool ReadGameValue(Cursor& c, Token t, GameState& g) {
         char first = 0;
         if (!ReadFirstByte(c, first)) return false;
         if (first == 'y') g.traits.notAGame = true;
+        return true;
+    }
+    case kIsMechanical: {
+        char first = 0;
+        if (!ReadFirstByte(c, first)) return false;
+        r.Mechanical = first == 'y' ? 1 : 0;
         return true;
     }
     default: return false;

@@ -29,10 +29,10 @@ namespace {
 // ---- The INSERT and its columns ----
 constexpr char kInsertText[] =
     "INSERT INTO main (RomName, Description, Year, Manufacturer, Original, Cloneof, DriverStatus, ColorStatus, "
-    "SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-    "?, ?, ?, ?, ?, ?)";
+    "SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath, ismechanical ) VALUES ( ?, ?, ?, ?, ?, "
+    "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 
-// The INSERT's fifteen parameters, in marker order, as offsets into the
+// The INSERT's sixteen parameters, in marker order, as offsets into the
 // first ImportRecord of the array. Character values are zero-terminated;
 // Palette goes over as the text the emulator wrote and the driver converts
 // it to the integer column; Original is bound by its low byte.
@@ -52,8 +52,9 @@ constexpr StageBinding kInsertBindings[] = {
     {SQL_C_CHAR, SQL_CHAR, 10, offsetof(ImportRecord, Resolution), 10},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Frequency), 0},
     {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::IconPath - 1, offsetof(ImportRecord, IconPath), sizeof ImportRecord::IconPath},
+    {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Mechanical), 0},
 };
-static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 15);
+static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 16);
 // ---- end of the INSERT ----
 
 constexpr char kDeleteText[] = "DELETE FROM main";

@@ -43,6 +43,7 @@ struct ImportRecord {
     uint8_t ColorStatus;
     char Palette[10];
     char IconPath[kRomNameField + 4];  // short name and ".ico"
+    uint8_t Mechanical;     // 1 for ismechanical="yes"
 };
 
 }  // namespace quillet

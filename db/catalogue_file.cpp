@@ -8,7 +8,8 @@
 
 #include "base/handles.h"
 #include "db/database.h"
-#include "db/schema_sql.h"  // kCatalogueSchema, generated from db/schema.sql
+#include "db/schema_sql.h"
+#include "db/sql_script.h"  // kCatalogueSchema, generated from db/schema.sql
 
 namespace quillet {
 
@@ -26,15 +27,21 @@ bool WriteSchema(const char* path) {
         Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, environment, &connection))) {
         if (OpenCatalogueConnection(environment, connection, nullptr, path)) {
             if (Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, connection, &statement))) {
-                // The driver answers a text that ends in statements without
-                // rows with SQL_NO_DATA; the table's presence is the proof.
-                const SQLRETURN result = SQLExecDirect(
-                    statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kCatalogueSchema)), SQL_NTS);
-                SQLFreeStmt(statement, SQL_CLOSE);
-                written = (Succeeded(result) || result == SQL_NO_DATA) &&
-                          Succeeded(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(
-                                                                 "SELECT COUNT(*) FROM main")),
-                                                  SQL_NTS));
+                // One statement at a time: the driver's reading of a text of
+                // several is not to be trusted. The table's presence is the proof.
+                bool ran = true;
+                for (const std::string& sql : SplitSqlScript(kCatalogueSchema)) {
+                    const SQLRETURN result =
+                        SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS);
+                    SQLFreeStmt(statement, SQL_CLOSE);
+                    if (!Succeeded(result) && result != SQL_NO_DATA) {
+                        ran = false;
+                        break;
+                    }
+                }
+                written = ran && Succeeded(SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(
+                                                                        "SELECT COUNT(*) FROM main")),
+                                                         SQL_NTS));
                 SQLFreeHandle(SQL_HANDLE_STMT, statement);
             }
             SQLDisconnect(connection);

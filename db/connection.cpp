@@ -20,6 +20,7 @@
 #include "base/handles.h"
 #include "base/report.h"
 #include "db/connection_value.h"
+#include "db/catalogue_upgrade.h"
 #include "resources/resource_ids.h"
 
 namespace quillet {
@@ -155,6 +156,7 @@ bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block) {
         ReportMessage(owner, MessageSourceModule, MSG_ODBC_CONNECTION);
         return false;
     }
+    UpgradeCatalogue();
     return PrepareGameQuery(owner, block);
 }
 

@@ -109,6 +109,26 @@ void BindGameQueryColumns(GameRecord* row) {
         SQLBindCol(GameQueryStatement.get(), number++, c.valueType, base + c.offset, c.width, nullptr);
 }
 
+// Today's lists mark mechanical games; the column was added to the
+// catalogue after the others, so it is found by name, wherever it stands.
+void BindMechanicalColumn(GameRecord* row) {
+    SQLSMALLINT columns = 0;
+    if (!SQL_SUCCEEDED(SQLNumResultCols(GameQueryStatement.get(), &columns))) return;
+    for (SQLSMALLINT c = 1; c <= columns; ++c) {
+        SQLCHAR name[64] = "";
+        SQLSMALLINT length = 0, type = 0, digits = 0, nullable = 0;
+        SQLULEN size = 0;
+        if (!SQL_SUCCEEDED(SQLDescribeCol(GameQueryStatement.get(), static_cast<SQLUSMALLINT>(c), name, sizeof name, &length,
+                                          &type, &size, &digits, &nullable)))
+            continue;
+        if (lstrcmpiA(reinterpret_cast<char*>(name), "ismechanical") == 0) {
+            SQLBindCol(GameQueryStatement.get(), static_cast<SQLUSMALLINT>(c), SQL_C_UTINYINT, &row->Extra.Mechanical, 0,
+                       nullptr);
+            return;
+        }
+    }
+}
+
 GameRecord* AllocateGameRecord() {
     return static_cast<GameRecord*>(HeapAlloc(ProcessHeap, HEAP_ZERO_MEMORY, sizeof(GameRecord)));
 }
@@ -177,6 +197,7 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
     if (GameQueryStatement.valid()) {
         BindGameQueryColumns(row);
         executed = Succeeded(SQLExecute(GameQueryStatement.get()));
+        if (executed) BindMechanicalColumn(row);
     }
     if (!executed) {
         ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
@@ -198,6 +219,7 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
             break;
         }
         ApplyYearRule(*row);
+        KeepRecordCodes(*row);
         ApplyRecordTexts(*row, texts);
         if (!PushGameRecord(list, *row)) {
             ReportMessage(dialog, MessageSourceSystem, 0);

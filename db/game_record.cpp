@@ -1,15 +1,17 @@
 #include "db/game_record.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace quillet {
 
 #define COLUMN(field) {offsetof(GameRecord, field), sizeof(GameRecord::field)}
-const GameColumnField kGameColumns[16] = {
+const GameColumnField kGameColumns[kGameColumnCount] = {
     COLUMN(RomName),      COLUMN(Description),  COLUMN(Year),        COLUMN(Manufacturer),
     COLUMN(Original),     COLUMN(Cloneof),      COLUMN(Status),      COLUMN(DriverStatus),
     COLUMN(ColorStatus),  COLUMN(SoundStatus),  COLUMN(Palette),     COLUMN(Video),
     COLUMN(Orientation),  COLUMN(Resolution),   COLUMN(Frequency),   COLUMN(Category),
+    COLUMN(Extra.StarText), COLUMN(Extra.PlayedText), COLUMN(Extra.LastPlayedText), COLUMN(Extra.TimePlayedText),
 };
 #undef COLUMN
 
@@ -53,6 +55,27 @@ void ApplyRecordTexts(GameRecord& r, const RecordTextTable& texts) {
     ReplaceCode(r.SoundStatus, kEmulationTexts, texts);
     ReplaceCode(r.Video, kVideoTexts, texts);
     ReplaceCode(r.Orientation, kOrientationTexts, texts);
+}
+
+void KeepRecordCodes(GameRecord& r) {
+    r.Extra.Clone = static_cast<uint8_t>(r.Original[0]);
+    r.Extra.DriverCode = static_cast<uint8_t>(r.DriverStatus[0]);
+}
+
+void FormatPlayerTexts(GameExtras& e) {
+    std::strcpy(e.StarText, e.Favourite ? "\xE2\x98\x85" : "");  // U+2605 BLACK STAR
+    if (e.TimesPlayed)
+        std::snprintf(e.PlayedText, sizeof e.PlayedText, "%lu", static_cast<unsigned long>(e.TimesPlayed));
+    else
+        e.PlayedText[0] = '\0';
+    // "YYYY-MM-DD HH:MM" of the stored "YYYY-MM-DD HH:MM:SS".
+    std::snprintf(e.LastPlayedText, sizeof e.LastPlayedText, "%.16s", e.LastPlayed);
+    if (e.SecondsPlayed) {
+        const unsigned long s = e.SecondsPlayed;
+        std::snprintf(e.TimePlayedText, sizeof e.TimePlayedText, "%lu:%02lu:%02lu", s / 3600, s / 60 % 60, s % 60);
+    } else {
+        e.TimePlayedText[0] = '\0';
+    }
 }
 
 }  // namespace quillet

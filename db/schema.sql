@@ -37,5 +37,41 @@ CREATE TABLE main (
     Resolution   CHAR(10)  NOT NULL DEFAULT ' ',
     Frequency    TINYINT   NOT NULL DEFAULT 0,
     Category     CHAR(90)  NOT NULL DEFAULT ' ',
-    IconPath     CHAR(21)  NOT NULL DEFAULT ' '
+    IconPath     CHAR(21)  NOT NULL DEFAULT ' ',
+    ismechanical TINYINT   NOT NULL DEFAULT 0
 );
+
+-- ---- Added after the first catalogues ----------------------------------
+-- A catalogue made before these were added gets them at connection time
+-- (db/catalogue_upgrade.cpp, which holds the same definitions).
+--
+-- main.ismechanical: 1 for a game today's list marks ismechanical="yes".
+--
+-- usergames: the player's own data per game, keyed by ROM name. A rebuild
+-- refills main only, so a favourite or a play count outlives a game that
+-- leaves the list and is there again when it returns. LastPlayed is local
+-- time as "YYYY-MM-DD HH:MM:SS", empty for never.
+CREATE TABLE usergames (
+    RomName       CHAR(17) NOT NULL PRIMARY KEY,
+    Favourite     TINYINT  NOT NULL DEFAULT 0,
+    TimesPlayed   INTEGER  NOT NULL DEFAULT 0,
+    LastPlayed    CHAR(19) NOT NULL DEFAULT '',
+    SecondsPlayed INTEGER  NOT NULL DEFAULT 0
+);
+
+-- The index of history.xml: the one file indexed (its path, root version
+-- attribute, size and write time, and Damaged when it could not be read to its
+-- end) and, per system name (lowercase), where the entry's text lies in it.
+CREATE TABLE historyfile (
+    Path    CHAR(260) NOT NULL DEFAULT '',
+    Version CHAR(40)  NOT NULL DEFAULT '',
+    Size    INTEGER   NOT NULL DEFAULT 0,
+    Time    INTEGER   NOT NULL DEFAULT 0,
+    Damaged TINYINT   NOT NULL DEFAULT 0
+);
+CREATE TABLE historyindex (
+    Name   CHAR(40) NOT NULL,
+    Offset INTEGER  NOT NULL,
+    Length INTEGER  NOT NULL
+);
+CREATE INDEX historyindex_name ON historyindex (Name);

@@ -8,6 +8,7 @@
 #include "base/handles.h"
 #include "base/report.h"
 #include "documents/document_scan.h"
+#include "documents/history_lookup.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -59,13 +60,18 @@ std::wstring DecodeText(const std::string& bytes) {
 // UTF-8 when it is valid UTF-8, else in the ANSI code page, with CR LF line
 // ends.
 int LoadDocumentText(HWND owner, const DocumentKind& kind, const char* name, std::wstring& text) {
-    char path[512];
-    const int written = std::snprintf(path, sizeof path, "%s%s", Settings.MameDir, kind.fileName);
-    if (written < 0 || static_cast<size_t>(written) >= sizeof path) {
+    // Today's history.xml where there is one, along the same folders.
+    if (&kind == &kHistory) {
+        const std::string xml = FindDocumentFile("history.xml");
+        if (!xml.empty()) return LoadHistoryXmlText(owner, xml, name, text);
+    }
+    const std::string found = FindDocumentFile(kind.fileName);
+    if (found.empty()) {
         ReportMessage(owner, MessageSourceModule, kind.openFailedMessage);
         return kDocumentReported;
     }
-    const UniqueHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    const char* path = found.c_str();
+    const UniqueHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         ReportMessage(owner, MessageSourceModule, kind.openFailedMessage);
@@ -105,16 +111,18 @@ void ShowGameDocument(HWND mainWindow, const DocumentKind& kind) {
         ReportMessage(mainWindow, MessageSourceModule, MSG_NO_EMULATOR);
         return;
     }
-    // A clone's documents are its parent's; a game that is no clone has a
-    // single space in this column.
+    // A clone with no entry of its own shows its parent's; a game that is
+    // no clone has a single space in this column.
     char parent[kRomNameLength + 1] = "";
     GetFocusedItemText(parent, kCloneofColumn, sizeof parent);
-    const char* name = parent[0] != '\0' && parent[0] != ' ' ? parent : romName;
+    const bool clone = parent[0] != '\0' && parent[0] != ' ';
     char title[120] = "";
     GetFocusedItemText(title, kDescriptionColumn, sizeof title);
 
     std::wstring text;
-    switch (LoadDocumentText(mainWindow, kind, name, text)) {
+    int result = LoadDocumentText(mainWindow, kind, romName, text);
+    if (result == kDocumentNoEntry && clone) result = LoadDocumentText(mainWindow, kind, parent, text);
+    switch (result) {
     case kDocumentFound: RunDocumentViewer(mainWindow, {title, kind.captionStringId, text.c_str()}); break;
     case kDocumentNoEntry: ReportMessage(mainWindow, MessageSourceModule, kind.noEntryMessage); break;
     default: break;
@@ -143,11 +151,19 @@ void OnViewerInit(HWND dialog, const DocumentViewerParams& params) {
 
 void ShowGameInfo(HWND mainWindow) { ShowGameDocument(mainWindow, kMameInfo); }
 void ShowGameHistory(HWND mainWindow) { ShowGameDocument(mainWindow, kHistory); }
+
 int LoadInfoText(HWND owner, const char* name, std::wstring& text) {
     return LoadDocumentText(owner, kMameInfo, name, text);
 }
+
 int LoadHistoryText(HWND owner, const char* name, std::wstring& text) {
     return LoadDocumentText(owner, kHistory, name, text);
+}
+
+int LoadGameHistoryText(HWND owner, const char* romName, const char* cloneOf, std::wstring& text) {
+    const int result = LoadDocumentText(owner, kHistory, romName, text);
+    const bool clone = cloneOf && cloneOf[0] != '\0' && cloneOf[0] != ' ';
+    return result == kDocumentNoEntry && clone ? LoadDocumentText(owner, kHistory, cloneOf, text) : result;
 }
 
 void RunDocumentViewer(HWND owner, const DocumentViewerParams& params) {

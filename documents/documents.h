@@ -26,6 +26,10 @@ constexpr int kDocumentReported = 3;  // the file could not be read; the reason 
 // ends.
 int LoadInfoText(HWND owner, const char* name, std::wstring& text);
 int LoadHistoryText(HWND owner, const char* name, std::wstring& text);
+// A game's history entry: today's history.xml when there is one along the
+// document folders, else history.dat; a clone (`cloneOf` its parent, or
+// empty or a single space) with no entry of its own shows its parent's.
+int LoadGameHistoryText(HWND owner, const char* romName, const char* cloneOf, std::wstring& text);
 
 struct DocumentViewerParams {
     const char* title;     // appended to the caption string

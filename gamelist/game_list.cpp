@@ -1,11 +1,15 @@
 #include "gamelist/game_list.h"
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "base/dpi.h"
 #include "base/globals.h"
 #include "base/progress.h"
 #include "base/report.h"
+#include "db/player_data.h"
+#include "gamelist/game_search.h"
 #include "gamelist/row_colour.h"
 #include "gamelist/shell_sort.h"
 #include "resources/resource_ids.h"
@@ -17,10 +21,24 @@ HWND GameListWindow;
 
 namespace {
 
-// List state. The record array is replaced only while the control's item
-// count is 0, and the count is raised only once the array is complete.
+// List state. The loaded array holds every record the last reload fetched,
+// in the sort order; `records` holds the shown ones (those the search, the
+// quick hides and favourites-only let through), in the same order. Both
+// arrays are replaced only while the control's item count is 0, and the
+// count is raised only once they are complete; narrowing rewrites `records`
+// in place with pointers into `loaded`, so every slot always holds a live
+// record.
 GameRecord** records;
 DWORD recordCount;
+GameRecord** loaded;
+DWORD loadedCount;
+// Every loaded game's folded search text, one after the other.
+std::string searchArena;
+std::vector<std::string> searchWords;
+// The focused game by ROM name: narrowing keeps it focused while it is
+// shown and focuses it again when it returns.
+char focusName[kRomNameField];
+bool narrowing;
 DWORD sortColumn;
 DWORD sortDirection;  // lowest bit: 0 ascending, 1 descending
 HWND header;
@@ -38,7 +56,9 @@ constexpr ColumnSpec kColumns[kListColumns] = {
     {80, LVCFMT_LEFT},  {75, LVCFMT_LEFT},  {75, LVCFMT_LEFT},  {100, LVCFMT_LEFT},
     {100, LVCFMT_LEFT}, {100, LVCFMT_LEFT}, {100, LVCFMT_RIGHT}, {70, LVCFMT_LEFT},
     {95, LVCFMT_LEFT},  {95, LVCFMT_LEFT},  {90, LVCFMT_RIGHT}, {130, LVCFMT_LEFT},
+    {24, LVCFMT_CENTER}, {60, LVCFMT_RIGHT}, {115, LVCFMT_LEFT}, {85, LVCFMT_RIGHT},
 };
+static_assert(kListColumns == kGameColumnCount);
 
 constexpr DWORD kGameListStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP |
                                  LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_REPORT;
@@ -60,17 +80,18 @@ bool IsColumnOrder(const int32_t* order, DWORD count) {
     return true;
 }
 
+// Headers in Unicode: the star column's header is a star.
 void InsertColumns() {
     for (int i = 0; i < kListColumns; ++i) {
-        char text[64];
-        if (LoadStringA(LanguageModule, IDS_COLUMN_FIRST + i, text, sizeof text) <= 0) text[0] = '\0';
-        LVCOLUMNA column{};
+        wchar_t text[64];
+        if (LoadStringW(LanguageModule, ColumnHeaderString(i), text, 64) <= 0) text[0] = L'\0';
+        LVCOLUMNW column{};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = kColumns[i].format;
         column.cx = kColumns[i].width;
         column.pszText = text;
         column.iSubItem = i;
-        SendMessageA(GameListWindow, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        SendMessageW(GameListWindow, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
 }
 
@@ -89,11 +110,104 @@ void SetHeaderArrow(DWORD column, HBITMAP arrow) {
 }
 
 void ReleaseRecords() {
-    if (!records) return;
-    for (DWORD i = 0; i < recordCount; ++i) FreeGameRecord(records[i]);
-    HeapFree(ProcessHeap, 0, records);
-    records = nullptr;
-    recordCount = 0;
+    if (loaded) {
+        for (DWORD i = 0; i < loadedCount; ++i) FreeGameRecord(loaded[i]);
+        HeapFree(ProcessHeap, 0, loaded);
+    }
+    if (records) HeapFree(ProcessHeap, 0, records);
+    records = loaded = nullptr;
+    recordCount = loadedCount = 0;
+    std::string().swap(searchArena);
+}
+
+bool Passes(const GameRecord& r) {
+    const GameExtras& e = r.Extra;
+    if (Settings.ViewFavouritesOnly && !e.Favourite) return false;
+    if (Settings.ViewHideClones && e.Clone) return false;
+    if (Settings.ViewHideMechanical && e.Mechanical) return false;
+    if (Settings.ViewHideNonWorking && e.DriverCode == 2) return false;
+    return searchWords.empty() ||
+           MatchesEveryWord(std::string_view(searchArena.data() + e.SearchOffset, e.SearchLength), searchWords);
+}
+
+void FoldSearchTexts() {
+    size_t room = 0;
+    for (DWORD i = 0; i < loadedCount; ++i)
+        room += std::strlen(loaded[i]->RomName) + std::strlen(loaded[i]->Description) +
+                std::strlen(loaded[i]->Manufacturer) + 2;
+    searchArena.clear();
+    searchArena.reserve(room + room / 8);
+    for (DWORD i = 0; i < loadedCount; ++i) {
+        GameRecord& r = *loaded[i];
+        r.Extra.SearchOffset = static_cast<uint32_t>(searchArena.size());
+        AppendSearchText(searchArena, r.RomName, r.Description, r.Manufacturer);
+        r.Extra.SearchLength = static_cast<uint32_t>(searchArena.size() - r.Extra.SearchOffset);
+    }
+}
+
+void SetItemFocus(int index) {
+    LVITEMA item{};
+    item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    item.state = index >= 0 ? LVIS_FOCUSED | LVIS_SELECTED : 0;
+    SendMessageA(GameListWindow, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+    if (index >= 0) SendMessageA(GameListWindow, LVM_ENSUREVISIBLE, index, FALSE);
+}
+
+void ClearItemState(LRESULT index) {
+    if (index < 0) return;
+    LVITEMA item{};
+    item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
+    SendMessageA(GameListWindow, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+// The focused game again after the shown games changed: its new row, or no
+// row when it is not shown. Only the rows that had the focus or the
+// selection are cleared: clearing every row (item -1) costs Wine's list a
+// notification per row.
+void RestoreFocusByName() {
+    ClearItemState(SendMessageA(GameListWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    ClearItemState(SendMessageA(GameListWindow, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (focusName[0] == '\0') return;
+    for (DWORD i = 0; i < recordCount; ++i)
+        if (std::strcmp(records[i]->RomName, focusName) == 0) {
+            SetItemFocus(static_cast<int>(i));
+            return;
+        }
+}
+
+// Rewrites the shown games from `from` (the loaded games, or for a search
+// that only narrows, the shown ones), then the control's count, the focus
+// and the counts in the status bar. Painting waits for the message loop
+// unless `paintNow`.
+void ShowPassing(GameRecord** from, DWORD count, bool paintNow) {
+    narrowing = true;
+    DWORD shown = 0;
+    for (DWORD i = 0; i < count; ++i)
+        if (Passes(*from[i])) records[shown++] = from[i];
+    // A new count costs Wine's list tens of milliseconds over 45,000 rows;
+    // a keystroke that keeps the count only repaints.
+    const bool newCount = shown != recordCount;  // the control always holds recordCount
+    recordCount = shown;
+    if (newCount) SendMessageA(GameListWindow, LVM_SETITEMCOUNT, shown, LVSICF_NOSCROLL);
+    RestoreFocusByName();
+    narrowing = false;
+    // Every row may have changed. Wine's list view invalidates a redraw
+    // request item by item (0.4 s for 45,000 rows); invalidating the client
+    // area repaints the same rows at once.
+    InvalidateRect(GameListWindow, nullptr, FALSE);
+    if (paintNow) UpdateWindow(GameListWindow);
+    SendMessageA(GetParent(GameListWindow), WMU_LIST_COUNTS, shown, loadedCount);
+}
+
+// True when every word of `before` lies inside a word of `after`: each game
+// `after` admits was admitted by `before` too.
+bool OnlyNarrows(const std::vector<std::string>& before, const std::vector<std::string>& after) {
+    for (const std::string& old : before) {
+        bool kept = false;
+        for (const std::string& word : after) kept = kept || word.find(old) != std::string::npos;
+        if (!kept) return false;
+    }
+    return true;
 }
 
 void ApplyPendingFocus() {
@@ -105,6 +219,7 @@ void ApplyPendingFocus() {
     item.state = LVIS_FOCUSED | LVIS_SELECTED;
     SendMessageA(GameListWindow, LVM_SETITEMSTATE, focus, reinterpret_cast<LPARAM>(&item));
     SendMessageA(GameListWindow, LVM_ENSUREVISIBLE, focus, FALSE);
+    lstrcpynA(focusName, records[focus]->RomName, sizeof focusName);
 }
 
 }  // namespace
@@ -154,6 +269,27 @@ bool SortRecordsByKeys(GameRecord** items, DWORD n, DWORD column, bool descendin
     return ok;
 }
 
+void SortRecordsByPlayerData(GameRecord** items, DWORD n, DWORD column, bool descending) {
+    // The star and the counts sort as numbers; last played by its stored
+    // text, which is in time order.
+    if (column == kLastPlayedColumn) {
+        auto before = [descending](GameRecord* a, GameRecord* b) {
+            const int c = std::strcmp(a->Extra.LastPlayed, b->Extra.LastPlayed);
+            return descending ? c > 0 : c < 0;
+        };
+        ShellSort(items, n, before);
+        return;
+    }
+    auto key = [column](const GameRecord* r) -> uint32_t {
+        return column == kStarColumn     ? r->Extra.Favourite
+               : column == kPlayedColumn ? r->Extra.TimesPlayed
+                                         : r->Extra.SecondsPlayed;
+    };
+    ShellSort(items, n, [descending, key](GameRecord* a, GameRecord* b) {
+        return descending ? key(a) > key(b) : key(a) < key(b);
+    });
+}
+
 void SortRecordsWithLstrcmp(GameRecord** items, DWORD n, DWORD column, bool descending) {
     if (descending)
         ShellSort(items, n, [column](GameRecord* a, GameRecord* b) {
@@ -197,6 +333,10 @@ void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
     SendMessageA(GameListWindow, LVM_SETITEMCOUNT, 0, 0);
     sortColumn = layout.ListViewSortCol;
     sortDirection = layout.ListViewSortWhat;
+    ExtendListLayout(layout);
+    // A new list starts with an empty search box and no game remembered.
+    searchWords.clear();
+    focusName[0] = '\0';
 
     const DWORD count = StoredColumnCount(layout);
     for (int i = static_cast<int>(count) - 1; i >= 0; --i)
@@ -242,20 +382,71 @@ void ShowGameRecords(GameRecordList& list) {
     SendMessageA(GameListWindow, LVM_SETITEMCOUNT, 0, 0);
     ReleaseRecords();
     const DWORD n = list.count;
-    if (n == 0) return;
-    records = static_cast<GameRecord**>(HeapAlloc(ProcessHeap, HEAP_ZERO_MEMORY, n * sizeof(GameRecord*)));
-    if (!records) {
-        ReportMessage(GameListWindow, MessageSourceSystem, 0);
-        while (GameRecord* r = PopGameRecord(list)) FreeGameRecord(r);
+    if (n == 0) {
+        RefreshShownGames();
         return;
     }
-    for (DWORD i = 0; i < n; ++i) records[i] = PopGameRecord(list);
-    recordCount = n;
-    // Sorted while the list still shows no item, so no display callback
-    // reads the records in the middle of the sort.
+    loaded = static_cast<GameRecord**>(HeapAlloc(ProcessHeap, HEAP_ZERO_MEMORY, n * sizeof(GameRecord*)));
+    records = static_cast<GameRecord**>(HeapAlloc(ProcessHeap, HEAP_ZERO_MEMORY, n * sizeof(GameRecord*)));
+    if (!loaded || !records) {
+        ReportMessage(GameListWindow, MessageSourceSystem, 0);
+        while (GameRecord* r = PopGameRecord(list)) FreeGameRecord(r);
+        if (loaded) HeapFree(ProcessHeap, 0, loaded);
+        if (records) HeapFree(ProcessHeap, 0, records);
+        loaded = records = nullptr;
+        RefreshShownGames();
+        return;
+    }
+    for (DWORD i = 0; i < n; ++i) loaded[i] = PopGameRecord(list);
+    loadedCount = n;
+    FoldSearchTexts();
+    // Sorted before the list is told its new count (ShowPassing), so no
+    // display callback reads the records in the middle of the sort.
     SortGameList(sortColumn);
-    SendMessageA(GameListWindow, LVM_SETITEMCOUNT, n, 0);
     ApplyPendingFocus();
+}
+
+void RefreshShownGames() { ShowPassing(loaded, loadedCount, true); }
+
+// Each keystroke: typing on narrows the shown games, anything else starts
+// again from every loaded one.
+void SetSearchText(const char* typed) {
+    std::vector<std::string> words = SearchWords(typed);
+    if (words == searchWords) return;
+    const bool narrows = OnlyNarrows(searchWords, words);
+    searchWords = std::move(words);
+    if (narrows)
+        ShowPassing(records, recordCount, false);
+    else
+        ShowPassing(loaded, loadedCount, false);
+}
+
+DWORD ShownGameCount() { return recordCount; }
+DWORD LoadedGameCount() { return loadedCount; }
+const GameRecord* ShownGame(DWORD index) { return index < recordCount ? records[index] : nullptr; }
+
+GameRecord* FocusedGame() {
+    const LRESULT index = SendMessageA(GameListWindow, LVM_GETNEXTITEM, -1, LVNI_FOCUSED);
+    return index >= 0 && static_cast<DWORD>(index) < recordCount ? records[index] : nullptr;
+}
+
+void UpdatePlayerData(const char* romName, const GameExtras& player) {
+    bool changed = false;
+    for (DWORD i = 0; i < loadedCount; ++i) {
+        GameExtras& e = loaded[i]->Extra;
+        if (std::strcmp(loaded[i]->RomName, romName) != 0) continue;
+        changed = changed || e.Favourite != player.Favourite;
+        e.Favourite = player.Favourite;
+        e.TimesPlayed = player.TimesPlayed;
+        e.SecondsPlayed = player.SecondsPlayed;
+        std::memcpy(e.LastPlayed, player.LastPlayed, sizeof e.LastPlayed);
+        FormatPlayerTexts(e);
+    }
+    // Favourites only: a game that stops being one leaves the list.
+    if (changed && Settings.ViewFavouritesOnly)
+        RefreshShownGames();
+    else
+        InvalidateRect(GameListWindow, nullptr, FALSE);
 }
 
 void SortGameList(DWORD column) {
@@ -264,15 +455,16 @@ void SortGameList(DWORD column) {
     const bool descending = (sortDirection & 1) != 0;
     SetHeaderArrow(column, descending ? arrowDown : arrowUp);
     sortColumn = column;
-    const DWORD n = recordCount;
-    if (n < 2) return;
-    if (column < kListColumns && !SortRecordsByKeys(records, n, column, descending))
-        SortRecordsWithLstrcmp(records, n, column, descending);
-    // Every row may have changed. Wine's list view invalidates a redraw
-    // request item by item (0.4 s for 45,000 rows); invalidating the client
-    // area repaints the same rows at once.
-    InvalidateRect(GameListWindow, nullptr, FALSE);
-    UpdateWindow(GameListWindow);
+    const DWORD n = loadedCount;
+    if (n < 2) {
+        RefreshShownGames();
+        return;
+    }
+    if (column >= kCatalogueColumns && column < kListColumns)
+        SortRecordsByPlayerData(loaded, n, column, descending);
+    else if (column < kListColumns && !SortRecordsByKeys(loaded, n, column, descending))
+        SortRecordsWithLstrcmp(loaded, n, column, descending);
+    RefreshShownGames();
 }
 
 namespace {
@@ -295,6 +487,13 @@ LRESULT OnGetDispInfo(NMLVDISPINFOA* info) {
     return 0;
 }
 
+// Remembers the game the user (not the narrowing) puts the focus on.
+void OnItemChanged(const NMLISTVIEW* change) {
+    if (narrowing || change->iItem < 0 || static_cast<DWORD>(change->iItem) >= recordCount) return;
+    if ((change->uNewState & LVIS_FOCUSED) && !(change->uOldState & LVIS_FOCUSED))
+        lstrcpynA(focusName, records[change->iItem]->RomName, sizeof focusName);
+}
+
 LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw) {
     switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
@@ -311,6 +510,7 @@ LRESULT GameListNotify(HWND mainWindow, NMHDR* hdr) {
     case LVN_GETDISPINFOW: return OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(hdr));
     case LVN_COLUMNCLICK: SortGameList(reinterpret_cast<NMLISTVIEW*>(hdr)->iSubItem); return 0;
     case NM_CUSTOMDRAW: return OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
+    case LVN_ITEMCHANGED: OnItemChanged(reinterpret_cast<NMLISTVIEW*>(hdr)); return 0;
     case NM_DBLCLK: SendMessageA(mainWindow, WM_COMMAND, IDM_RUN, 0); return 0;
     case LVN_KEYDOWN:
         if (reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey == VK_RETURN) SendMessageA(mainWindow, WM_COMMAND, IDM_RUN, 0);
@@ -384,7 +584,10 @@ DWORD WINAPI ReloadGameList(LPVOID parameter) {
     GameRecordList list{};
     FetchGames(dialog, list, RecordTexts);
     // A cancelled reload leaves the list as it was.
-    if (!TaskCancelled()) ShowGameRecords(list);
+    if (!TaskCancelled()) {
+        ApplyPlayerData(list);
+        ShowGameRecords(list);
+    }
     // The list normally takes every record; whatever it could not take (its
     // own allocation failed) is released here rather than lost.
     while (GameRecord* record = PopGameRecord(list)) FreeGameRecord(record);

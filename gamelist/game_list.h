@@ -65,6 +65,34 @@ void GetFocusedItemText(char* buffer, int column, int capacity);
 // scrolled into view, or at the list's top-left corner when no row has it.
 POINT GameListMenuPoint(LPARAM position);
 
+// ---- Finding games: search as you type, quick hides, favourites ----------
+// The shown games are the loaded ones (those the filters admit) that hold
+// every searched word and pass the quick hides and favourites-only of
+// Settings; the list shows them in the sort order, with the focused game
+// kept by its ROM name. Each change sends WMU_LIST_COUNTS to the list's parent.
+
+// wParam: games shown; lParam: games loaded.
+constexpr UINT WMU_LIST_COUNTS = WM_APP + 0x2010;
+
+// The header string of list column `column` (0-19).
+constexpr UINT ColumnHeaderString(int column) {
+    return column < 16 ? IDS_COLUMN_FIRST + column : IDS_COLUMN_STAR + (column - 16);
+}
+
+// Narrows the shown games to those holding every word of `typed` (UTF-8).
+void SetSearchText(const char* typed);
+// Shows again the loaded games that pass (after a hide or favourites-only changed).
+void RefreshShownGames();
+DWORD ShownGameCount();
+DWORD LoadedGameCount();
+const GameRecord* ShownGame(DWORD index);  // null past the end
+// The record of the focused row, or null.
+GameRecord* FocusedGame();
+// Takes the player's data of every loaded record of `romName` from `player`.
+void UpdatePlayerData(const char* romName, const GameExtras& player);
+// The sort of the star and play statistics columns (16-19).
+void SortRecordsByPlayerData(GameRecord** items, DWORD n, DWORD column, bool descending);
+
 // A catalogue text for Unicode controls: UTF-8 where the bytes are valid
 // UTF-8 (plain ASCII is), the ANSI code page otherwise. Always terminated;
 // returns the characters written without the terminator.

@@ -424,6 +424,37 @@
 #define IDC_TODAY_DESCRIPTION   14605
 #define MSG_ERA_EDITOR_TODAY_FILE 0x80000010  /* the era's editor refuses a file of today's layout */
 #define MSG_BAD_OPTION_VALUE    0x80000011  /* two inserts: %1 the option, %2 what it accepts */
+/* ---- Finding and keeping games: search, favourites, play statistics,
+ * quick hides, history.xml, list export ---- */
+#define IDB_TOOLBAR_FINDING     120   /* one 16x16 image, 16 colours: favourites only */
+#define IDR_ACCELERATORS        121   /* the main window's keys */
+
+#define IDM_SEARCH_FOCUS        1100  /* Ctrl+F */
+#define IDM_SEARCH_CLEAR        1101  /* Escape */
+#define IDM_FAVOURITE_ADD       1102
+#define IDM_FAVOURITE_REMOVE    1103
+#define IDM_FAVOURITE_TOGGLE    1104  /* Ctrl+D */
+#define IDM_FAVOURITES_ONLY     1105
+#define IDM_HIDE_CLONES         1106
+#define IDM_HIDE_MECHANICAL     1107
+#define IDM_HIDE_NON_WORKING    1108
+#define IDM_EXPORT_LIST         1109
+
+#define IDC_SEARCH_BOX          30200
+
+#define IDS_COLUMN_STAR         2280  /* 2280-2283: headers of list columns 16-19 */
+#define IDS_COLUMN_PLAYED       2281
+#define IDS_COLUMN_LAST_PLAYED  2282
+#define IDS_COLUMN_TIME_PLAYED  2283
+#define IDS_LIST_COUNTS         2284  /* FormatMessage string: %1 games shown, %2 loaded */
+#define IDS_SEARCH_LABEL        2285  /* the search band's label */
+#define IDS_CSV_FILTER          2286  /* save-file filter with its double NUL */
+#define IDS_TASK_HISTORY_INDEX  2287
+#define IDS_SEARCH_CUE          2288  /* shown in the empty search box */
+
+#define MSG_HISTORY_DAMAGED     0x80000050  /* one insert: %1, the file's path */
+#define MSG_EXPORT_FAILED       0xC0000050  /* one insert: %1, the file's path */
+#define MSG_PLAYER_DATA_FAILED  0xC0000051  /* a favourite or a play could not be stored */
 
 /* Background work: Cancel on the progress dialog, whole-or-nothing rebuilds */
 #define IDC_PROGRESS_CANCEL     13204

@@ -78,6 +78,10 @@ const SettingsValue kSettingsValues[] = {
     {"RomServer", U, S, FIELD(RomServer)},
     {"EmulatorGeneration", U, D, FIELD(EmulatorGeneration)},
     {"ListViewDpi", U, D, FIELD(ListViewDpi)},
+    {"ViewHideClones", U, D, FIELD(ViewHideClones)},
+    {"ViewHideMechanical", U, D, FIELD(ViewHideMechanical)},
+    {"ViewHideNonWorking", U, D, FIELD(ViewHideNonWorking)},
+    {"ViewFavouritesOnly", U, D, FIELD(ViewFavouritesOnly)},
 };
 const size_t kSettingsValueCount = sizeof(kSettingsValues) / sizeof(kSettingsValues[0]);
 
@@ -96,6 +100,28 @@ void SetText(char (&field)[N], const char* text) {
 }
 
 }  // namespace
+
+const int32_t kDefaultColumnWidths[kListColumns] = {90,  300, 70,  280, 80, 75, 75, 100, 100, 100,
+                                                    100, 70,  95,  95,  90, 130, 24, 60, 115, 85};
+const int32_t kDefaultColumnOrder[kListColumns] = {16, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 17, 18, 19};
+
+void ExtendListLayout(ListLayoutState& l) {
+    const uint32_t count = l.ListViewNumber > kListColumns ? kListColumns : l.ListViewNumber;
+    bool seen[kListColumns] = {};
+    bool permutation = true;
+    for (uint32_t i = 0; i < count && permutation; ++i) {
+        const int32_t column = l.ListViewOrder[i];
+        permutation = column >= 0 && static_cast<uint32_t>(column) < count && !seen[column];
+        if (permutation) seen[column] = true;
+    }
+    for (uint32_t i = count; i < kListColumns; ++i) {
+        l.ListViewSize[i] = kDefaultColumnWidths[i];
+        l.ListViewOrder[i] = static_cast<int32_t>(i);
+    }
+    if (!permutation || count == 0)
+        for (int i = 0; i < kListColumns; ++i) l.ListViewOrder[i] = kDefaultColumnOrder[i];
+    l.ListViewNumber = kListColumns;
+}
 
 void SetDefaultSettings(FrontendSettings& s) {
     std::memset(&s, 0, sizeof s);
@@ -151,11 +177,9 @@ void SetDefaultSettings(FrontendSettings& s) {
     l.OrderArray = l.ListViewOrder;
     l.SizeArray = l.ListViewSize;
     l.ListViewMode = 0;
-    static constexpr int32_t kWidths[kListColumns] = {90, 300, 70, 280, 80, 75, 75, 100,
-                                                      100, 100, 100, 70, 95, 95, 90, 130};
     for (int i = 0; i < kListColumns; ++i) {
-        l.ListViewOrder[i] = i;
-        l.ListViewSize[i] = kWidths[i];
+        l.ListViewOrder[i] = kDefaultColumnOrder[i];
+        l.ListViewSize[i] = kDefaultColumnWidths[i];
     }
 
     s.ColorGood = 0x00C6FEC6;

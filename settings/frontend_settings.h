@@ -8,7 +8,10 @@
 
 namespace quillet {
 
-constexpr int kListColumns = 16;
+// The list's columns: the catalogue's sixteen, then the favourite star,
+// times played, last played and time played. Layouts stored before the
+// last four were added hold sixteen (ExtendListLayout).
+constexpr int kListColumns = 20;
 
 // The part of the filter settings that the game query binds as its 27
 // parameters. The statement is bound to these bytes by address, so the
@@ -112,6 +115,12 @@ struct FrontendSettings {
     // pixels at that DPI. 96 when missing: before Quillet was DPI aware the
     // system drew it at 96 DPI, whatever the screen's.
     uint32_t ListViewDpi;
+    // Quick hides and favourites only (View menu): 1 narrows the list.
+    // They never change the FilterQueryBlock.
+    uint32_t ViewHideClones;
+    uint32_t ViewHideMechanical;
+    uint32_t ViewHideNonWorking;
+    uint32_t ViewFavouritesOnly;
 };
 
 // Value of Version once the first-start wizard has been finished.
@@ -158,6 +167,16 @@ constexpr uint32_t kBaseDpi = 96;
 // (`storedDpi`; 0 or a value no screen has counts as 96) to `dpi`, and notes
 // `dpi` as theirs. A width keeps its sign; rounding is to the nearest pixel.
 void ScaleListWidths(FrontendSettings& s, uint32_t dpi);
+// The list layout's default column widths and order (the star first).
+extern const int32_t kDefaultColumnWidths[kListColumns];
+extern const int32_t kDefaultColumnOrder[kListColumns];
+
+// Brings a stored layout of fewer columns up to kListColumns: a layout of
+// sixteen keeps its order and widths and the newer columns follow them with
+// their default widths; an order that is no permutation of the stored
+// columns gives way to the default order. A count above kListColumns is
+// taken as kListColumns.
+void ExtendListLayout(ListLayoutState& layout);
 
 // The process-wide instance.
 extern FrontendSettings Settings;

@@ -4,9 +4,10 @@
     python3 tools/make_images.py [output-dir]      (default: resources/)
 
 Writes quillet.ico (16x16 and 32x32), toolbar.bmp (six 16x16 buttons in a
-96x16 strip) and sort_down.bmp / sort_up.bmp (11x11 header arrows), and
-their larger versions for 144 and 192 DPI: toolbar24.bmp and toolbar32.bmp
-(24 and 32 pixel buttons), sort_down16/22.bmp and sort_up16/22.bmp. Only the
+96x16 strip), finding.bmp (the favourites-only button, 16x16) and
+sort_down.bmp / sort_up.bmp (11x11 header arrows), and their larger versions
+for 144 and 192 DPI: toolbar24.bmp and toolbar32.bmp (24 and 32 pixel
+buttons), sort_down16/22.bmp and sort_up16/22.bmp. Only the
 standard library is used and the output is byte-for-byte reproducible, so the
 generated files are committed next to this script.
 
@@ -231,6 +232,31 @@ def toolbar_strip(size=16):
 
 # --- header sort arrows (3D face background) ------------------------------------
 
+def button_favourites_only():
+    """A yellow five-pointed star with a dark outline: favourites only."""
+    c = Canvas(16, 16, SILVER)
+    cx, cy = 7.5, 8.0
+    points = []
+    for i in range(10):
+        r = 7.5 if i % 2 == 0 else 3.2
+        a = -math.pi / 2 + i * math.pi / 5
+        points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    inside = []
+    for i in range(10):
+        inside.append(in_triangle((cx, cy), points[i], points[(i + 1) % 10]))
+    for y in range(16):
+        for x in range(16):
+            if any(t(x + 0.5, y + 0.5) for t in inside):
+                c.set(x, y, YELLOW)
+    for y in range(16):
+        for x in range(16):
+            if c.get(x, y) == YELLOW and any(
+                    not (0 <= x + dx < 16 and 0 <= y + dy < 16) or c.get(x + dx, y + dy) == SILVER
+                    for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
+                c.set(x, y, OLIVE)
+    return c
+
+
 def sort_arrow(down):
     """11x11, for 96 DPI."""
     c = Canvas(11, 11, SILVER)
@@ -339,6 +365,7 @@ def main():
     files = {
         "quillet.ico": ico_bytes([program_icon(16), program_icon(32)]),
         "toolbar.bmp": bmp_bytes(toolbar_strip()),
+        "finding.bmp": bmp_bytes(button_favourites_only()),
         "sort_down.bmp": bmp_bytes(sort_arrow(down=True)),
         "sort_up.bmp": bmp_bytes(sort_arrow(down=False)),
         # Larger versions for 144 and 192 DPI.

@@ -1,6 +1,7 @@
 #include <doctest/doctest.h>
 
 #include <cstring>
+#include <vector>
 #include <set>
 #include <string>
 
@@ -41,11 +42,13 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"FilResoFirst", U, S, 12},    {"FilResoLast", U, S, 12},      {"FilFreqRadio", U, D, 4},
         {"FilFreqStart", U, S, 4},     {"FilFreqEnd", U, S, 4},        {"FilFreqOnly", U, S, 4},
         {"FilFreqFirst", U, S, 4},     {"FilFreqLast", U, S, 4},       {"ListViewMode", U, D, 4},
-        {"ListViewFocus", U, D, 4},    {"ListViewNumber", U, D, 4},    {"ListViewOrder", U, B, 64},
-        {"ListViewSize", U, B, 64},    {"ListViewSortCol", U, D, 4},   {"ListViewSortWhat", U, D, 4},
+        {"ListViewFocus", U, D, 4},    {"ListViewNumber", U, D, 4},    {"ListViewOrder", U, B, 80},
+        {"ListViewSize", U, B, 80},    {"ListViewSortCol", U, D, 4},   {"ListViewSortWhat", U, D, 4},
         {"ColorGood", U, D, 4},        {"ColorBest", U, D, 4},         {"ColorBad", U, D, 4},
         {"ColorNot", U, D, 4},         {"RomServer", U, S, 260},
         {"EmulatorGeneration", U, D, 4},   {"ListViewDpi", U, D, 4},
+        {"ViewHideClones", U, D, 4},   {"ViewHideMechanical", U, D, 4}, {"ViewHideNonWorking", U, D, 4},
+        {"ViewFavouritesOnly", U, D, 4},
     };
     REQUIRE_EQ(kSettingsValueCount, sizeof rows / sizeof rows[0]);
     for (size_t i = 0; i < kSettingsValueCount; ++i) {
@@ -130,15 +133,16 @@ TEST_CASE("defaults") {
         CHECK_EQ(l.ListViewFocus, 0);
         CHECK_EQ(l.ListViewSortCol, 0u);
         CHECK_EQ(l.ListViewSortWhat, 5u);
-        CHECK_EQ(l.ListViewNumber, 16u);
+        CHECK_EQ(l.ListViewNumber, 20u);
         CHECK_EQ(l.ListViewMode, 0u);
         CHECK_EQ(l.OrderArray, l.ListViewOrder);
         CHECK_EQ(l.SizeArray, l.ListViewSize);
         const int32_t widths[16] = {90, 300, 70, 280, 80, 75, 75, 100, 100, 100, 100, 70, 95, 95, 90, 130};
-        for (int i = 0; i < 16; ++i) {
-            CHECK_EQ(l.ListViewOrder[i], i);
-            CHECK_EQ(l.ListViewSize[i], widths[i]);
-        }
+        for (int i = 0; i < 16; ++i) CHECK_EQ(l.ListViewSize[i], widths[i]);
+        // The star stands first, then the catalogue's columns, then the play statistics.
+        CHECK_EQ(l.ListViewOrder[0], 16);
+        for (int i = 1; i < 17; ++i) CHECK_EQ(l.ListViewOrder[i], i - 1);
+        for (int i = 17; i < 20; ++i) CHECK_EQ(l.ListViewOrder[i], i);
         CHECK_EQ(s.ColorGood, 0x00C6FEC6u);
         CHECK_EQ(s.ColorBest, 0x0096EFFAu);
         CHECK_EQ(s.ColorBad, 0x00FBC5D4u);
@@ -250,5 +254,52 @@ TEST_CASE("column widths stored at one DPI come back at another, rounded; the ne
         ScaleListWidths(s, c.dpi);
         CHECK_EQ(s.ListLayout.ListViewSize[3], c.expected);
         CHECK_EQ(s.ListViewDpi, c.noted);
+    }
+}
+
+TEST_CASE("a layout stored with fewer columns keeps its order and widths; the newer columns follow") {
+    struct Case {
+        const char* what;
+        uint32_t count;
+        std::vector<int32_t> order;  // the stored order's first `count` entries
+        std::vector<int32_t> expectedOrder;
+    };
+    std::vector<int32_t> reversed16, reversedThenNew;
+    for (int i = 15; i >= 0; --i) reversed16.push_back(i);
+    reversedThenNew = reversed16;
+    for (int i = 16; i < 20; ++i) reversedThenNew.push_back(i);
+    std::vector<int32_t> defaults(kDefaultColumnOrder, kDefaultColumnOrder + kListColumns);
+    std::vector<int32_t> broken16 = reversed16;
+    broken16[3] = broken16[4];  // a column twice: no order at all
+    const Case cases[] = {
+        {"today's sixteen, reordered", 16, reversed16, reversedThenNew},
+        {"sixteen with a column twice", 16, broken16, defaults},
+        {"no columns", 0, {}, defaults},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        FrontendSettings s;
+        SetDefaultSettings(s);
+        ListLayoutState& l = s.ListLayout;
+        // As LoadSettings leaves it after reading 64-byte values: the stored
+        // part over the defaults.
+        l.ListViewNumber = c.count;
+        for (size_t i = 0; i < c.order.size(); ++i) {
+            l.ListViewOrder[i] = c.order[i];
+            l.ListViewSize[i] = 40 + static_cast<int32_t>(i);
+        }
+        ExtendListLayout(l);
+        CHECK_EQ(l.ListViewNumber, 20u);
+        CHECK_EQ(std::vector<int32_t>(l.ListViewOrder, l.ListViewOrder + 20), c.expectedOrder);
+        for (size_t i = 0; i < c.order.size(); ++i) CHECK_EQ(l.ListViewSize[i], 40 + static_cast<int32_t>(i));
+        for (int i = 16; i < 20; ++i) CHECK_EQ(l.ListViewSize[i], kDefaultColumnWidths[i]);
+    }
+    SUBCASE("a count above the columns is taken as all of them") {
+        FrontendSettings s;
+        SetDefaultSettings(s);
+        s.ListLayout.ListViewNumber = 1000;
+        ExtendListLayout(s.ListLayout);
+        CHECK_EQ(s.ListLayout.ListViewNumber, 20u);
+        CHECK_EQ(s.ListLayout.ListViewOrder[0], 16);
     }
 }

@@ -233,7 +233,7 @@ std::string InsertStatement(const Row& r) {
            Quoted(r.Manufacturer) + ", " + n(r.Original) + ", " + Quoted(r.Cloneof) + ", " + n(r.Status) + ", " +
            n(r.DriverStatus) + ", " + n(r.ColorStatus) + ", " + n(r.SoundStatus) + ", " + n(r.Palette) + ", " +
            n(r.Video) + ", " + n(r.Orientation) + ", " + Quoted(r.Resolution) + ", " + n(r.Frequency) + ", " +
-           Quoted(r.Category) + ", " + Quoted(r.IconPath) + ")";
+           Quoted(r.Category) + ", " + Quoted(r.IconPath) + ", 0)";
 }
 
 std::string ModuleMessage(DWORD number) {
@@ -391,6 +391,8 @@ TEST_CASE("an SQLite catalogue connects through the SQLite driver by host path, 
     CHECK_EQ(calls.bindParameter, 28);
     CHECK_NE(GameQueryStatement.get(), SQLHSTMT{});
 
+    // The connection's own look-ups (is the catalogue up to date?) free their statements at once.
+    calls.freeStatement = 0;
     DisconnectDatabase();
     CheckAllHandlesEmpty();
     CHECK_EQ(calls.freeStatement, 1);
@@ -479,7 +481,7 @@ TEST_CASE("a catalogue without table main: 0xC0000003, the connection stays open
     CHECK_EQ(Texts(c.boxes.boxes()), Messages({MSG_ODBC_STATEMENT}));
     CHECK_EQ(GameQueryStatement.get(), SQLHSTMT{});
     CHECK_NE(DatabaseConnection, SQLHDBC{});
-    CHECK_EQ(calls.freeStatement, 1);
+    CHECK_EQ(calls.freeStatement - calls.allocStatement, 0);  // the failed query's statement too
 
     bool executed = true;
     CHECK(c.Fetch(&executed).empty());
@@ -487,7 +489,7 @@ TEST_CASE("a catalogue without table main: 0xC0000003, the connection stays open
     CHECK_EQ(Texts(c.boxes.boxes()), Messages({MSG_ODBC_STATEMENT, MSG_ODBC_EXECUTE}));
 
     DisconnectDatabase();
-    CHECK_EQ(calls.freeStatement, 1);
+    CHECK_EQ(calls.freeStatement - calls.allocStatement, 0);
     CHECK_EQ(calls.freeConnection, 1);
     CHECK_EQ(calls.freeEnvironment, 1);
     CheckAllHandlesEmpty();

@@ -83,6 +83,9 @@ constexpr StringLimit kStringLimits[] = {
     {IDS_CAPTION_MAMEINFO, 255 - 119}, {IDS_CAPTION_HISTORY, 255 - 119},
     {IDS_ABOUT_TEXT, 4089},
     {IDS_WIZARD_TITLE, 255}, {IDS_WIZARD_SUBTITLE, 255},
+    {IDS_COLUMN_PLAYED, 63}, {IDS_COLUMN_LAST_PLAYED, 63}, {IDS_COLUMN_TIME_PLAYED, 63},
+    {IDS_LIST_COUNTS, 127}, {IDS_SEARCH_LABEL, 63}, {IDS_TASK_HISTORY_INDEX, 255},
+    {IDS_SEARCH_CUE, 127},
 };
 
 // Texts the list shows side by side must tell their codes apart; the status
@@ -100,7 +103,9 @@ std::vector<UINT> CommandIds() {
     std::vector<UINT> ids = {IDM_REBUILD, IDM_VERIFY, IDM_EXIT, IDM_RUN, IDM_GAME_OPTIONS,
                              IDM_GAME_INFO, IDM_GAME_HISTORY, IDM_ROM_DOWNLOAD, IDM_RELOAD,
                              IDM_PREFERENCES, IDM_VIEW_LARGE, IDM_VIEW_SMALL, IDM_VIEW_LIST,
-                             IDM_VIEW_DETAILS, IDM_ABOUT};
+                             IDM_VIEW_DETAILS, IDM_ABOUT, IDM_EXPORT_LIST, IDM_FAVOURITE_ADD,
+                             IDM_FAVOURITE_REMOVE, IDM_FAVOURITES_ONLY, IDM_HIDE_CLONES, IDM_HIDE_MECHANICAL,
+                             IDM_HIDE_NON_WORKING};
     for (UINT id = IDM_FILTER_FIRST; id <= IDM_FILTER_LAST; ++id) ids.push_back(id);
     for (UINT id = IDM_OPTIONS_FIRST; id <= IDM_OPTIONS_LAST; ++id) ids.push_back(id);
     return ids;
@@ -111,7 +116,7 @@ constexpr DWORD kMessageNumbers[] = {
     MSG_OPTIONS_NOT_HERE, MSG_ERA_EDITOR_TODAY_FILE, MSG_BAD_OPTION_VALUE,
     MSG_ODBC_ENVIRONMENT, MSG_ODBC_CONNECTION, MSG_ODBC_STATEMENT, MSG_ODBC_EXECUTE,
     MSG_MAMEINFO_OPEN, MSG_HISTORY_OPEN, MSG_NO_GAME_LIST, MSG_GAME_LIST_FORMAT, MSG_NO_GAME_READ,
-    MSG_GAMES_LEFT_OUT,
+    MSG_GAMES_LEFT_OUT, MSG_HISTORY_DAMAGED, MSG_EXPORT_FAILED, MSG_PLAYER_DATA_FAILED,
 };
 
 std::string Hex(DWORD number) {
@@ -301,7 +306,7 @@ TEST_CASE("sub-menu 1, the list's context menu, holds the game commands") {
         REQUIRE(context != nullptr);
         std::vector<std::pair<UINT, std::string>> items;
         CollectItems(context, items);
-        CHECK_EQ(JoinIds(items), "1010,1011,1012,1013,1015");
+        CHECK_EQ(JoinIds(items), "1010,1011,1012,1013,1015,1102,1103");
         DestroyMenu(menu);
     }
 }
@@ -320,7 +325,8 @@ TEST_CASE("the message table holds every message number") {
             // an insert; ReportMessage shows the others as they stand.
             bool hasInsert = text.find('%') != std::string::npos;
             CHECK_EQ(hasInsert, number == MSG_GAME_LIST_FORMAT || number == MSG_GAMES_LEFT_OUT ||
-                                    number == MSG_BAD_OPTION_VALUE);
+                                    number == MSG_BAD_OPTION_VALUE || number == MSG_HISTORY_DAMAGED ||
+                                    number == MSG_EXPORT_FAILED);
         }
         // The customer bit must not have crept into the numbers.
         DWORD error = 0;
@@ -885,4 +891,20 @@ TEST_CASE("both modules have the nine option pages with the same controls, and t
         DestroyWindow(page);
     }
     DestroyWindow(parent);
+}
+
+TEST_CASE("the star column's header is a star, and the CSV filter ends in its double NUL") {
+    for (const auto& lang : kLanguages) {
+        INFO(std::string(lang.name));
+        LoadedModule module(lang.name);
+        REQUIRE(module.get() != nullptr);
+        wchar_t text[64] = L"";
+        CHECK_EQ(LoadStringW(module.get(), IDS_COLUMN_STAR, text, 64), 1);
+        CHECK_EQ(text[0], L'\u2605');
+        wchar_t filter[128] = L"";
+        const int length = LoadStringW(module.get(), IDS_CSV_FILTER, filter, 126);
+        REQUIRE_GT(length, 8);
+        CHECK_EQ(filter[length - 1], L'\0');  // the pattern's terminator; the program adds the list's
+        CHECK_NE(std::wstring(filter, static_cast<size_t>(length)).find(L"*.csv"), std::wstring::npos);
+    }
 }

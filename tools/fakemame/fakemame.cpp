@@ -5,7 +5,9 @@
 //   fakemame  "-verifysets"   prints verify.txt
 //   fakemame  "-verifyroms"   prints verify.txt
 //   fakemame  "NAME"          appends "NAME<TAB>current directory<CR><LF>"
-//                             to run.log and prints nothing
+//                             to run.log and prints nothing; with a file
+//                             NAME.run beside it, it then keeps running for
+//                             the milliseconds that file holds (a game played)
 //
 // With a file named fakemame.today beside it, it answers as today's
 // emulator does: "-verifysets" is an unknown option, so it prints an error
@@ -30,6 +32,7 @@
 // error or a console window.
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -215,5 +218,16 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argument, "-verifyroms") == 0) return PrintFile(folder + "verify.txt") ? 0 : 1;
     if (const int answered = AnswerOptionList(folder, argument, today); answered >= 0) return answered;
-    return LogRun(folder + "run.log", argument) ? 0 : 1;
+    if (!LogRun(folder + "run.log", argument)) return 1;
+    std::string length;
+    HANDLE file = CreateFileA((folder + argument + ".run").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        char digits[16] = "";
+        DWORD got = 0;
+        ReadFile(file, digits, sizeof digits - 1, &got, nullptr);
+        CloseHandle(file);
+        Sleep(static_cast<DWORD>(std::strtoul(digits, nullptr, 10)));
+    }
+    return 0;
 }
