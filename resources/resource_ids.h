@@ -322,4 +322,15 @@
 #define MSG_NO_GAME_READ        0xC0000009  /* the game list stopped before its first game */
 #define MSG_OPTIONS_NOT_HERE    0x80000007  /* today's emulator: its options are not edited here */
 
+/* Pictures: the picture pane, its kinds, the list's icons */
+#define IDI_GAME_DEFAULT        110   /* program icon shown for a game without one */
+#define IDM_PICTURE_PANE        1080  /* View > Picture pane (shown or hidden) */
+#define IDM_PICTURE_NEXT        1081  /* View > next picture kind */
+#define IDM_PICTURE_PREVIOUS    1082  /* View > previous picture kind */
+#define IDM_ICONS               1083  /* View > Icons (EnableIcons) */
+#define IDS_PICTURE_KIND_FIRST  2240  /* 2240-2246: snapshot, title, flyer, cabinet, marquee, control panel, PCB */
+#define IDS_PICTURE_KIND_LAST   2246
+#define IDC_PICTURE_PANE        30100
+#define IDC_PICTURE_KIND        30101
+
 #endif

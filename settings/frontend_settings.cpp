@@ -77,6 +77,9 @@ const SettingsValue kSettingsValues[] = {
     {"ColorNot", U, D, FIELD(ColorNot)},
     {"RomServer", U, S, FIELD(RomServer)},
     {"EmulatorGeneration", U, D, FIELD(EmulatorGeneration)},
+    {"PicturePane", U, D, FIELD(PicturePane)},
+    {"PicturePaneWidth", U, D, FIELD(PicturePaneWidth)},
+    {"PictureKind", U, D, FIELD(PictureKind)},
 };
 const size_t kSettingsValueCount = sizeof(kSettingsValues) / sizeof(kSettingsValues[0]);
 
@@ -161,6 +164,7 @@ void SetDefaultSettings(FrontendSettings& s) {
     s.ColorBest = 0x0096EFFA;
     s.ColorBad = 0x00FBC5D4;
     s.ColorNot = 0x00CCC5FF;
+    s.PicturePane = 1;
 }
 
 namespace {

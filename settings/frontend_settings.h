@@ -106,6 +106,12 @@ struct FrontendSettings {
     // rebuild has read a game list of today's emulator. A new emulator path
     // sets it back to 0 until the next rebuild.
     uint32_t EmulatorGeneration;
+    // The picture pane beside the list: shown (1) or hidden (0), its width in
+    // pixels (0: the default width) and the kind of picture it shows (0-6:
+    // snapshot, title, flyer, cabinet, marquee, control panel, PCB).
+    uint32_t PicturePane;
+    uint32_t PicturePaneWidth;
+    uint32_t PictureKind;
 };
 
 // Value of Version once the first-start wizard has been finished.

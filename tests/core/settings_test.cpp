@@ -46,6 +46,7 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"ColorGood", U, D, 4},        {"ColorBest", U, D, 4},         {"ColorBad", U, D, 4},
         {"ColorNot", U, D, 4},         {"RomServer", U, S, 260},
         {"EmulatorGeneration", U, D, 4},
+        {"PicturePane", U, D, 4},      {"PicturePaneWidth", U, D, 4},  {"PictureKind", U, D, 4},
     };
     REQUIRE_EQ(kSettingsValueCount, sizeof rows / sizeof rows[0]);
     for (size_t i = 0; i < kSettingsValueCount; ++i) {

@@ -98,7 +98,8 @@ std::vector<UINT> CommandIds() {
     std::vector<UINT> ids = {IDM_REBUILD, IDM_VERIFY, IDM_EXIT, IDM_RUN, IDM_GAME_OPTIONS,
                              IDM_GAME_INFO, IDM_GAME_HISTORY, IDM_ROM_DOWNLOAD, IDM_RELOAD,
                              IDM_PREFERENCES, IDM_VIEW_LARGE, IDM_VIEW_SMALL, IDM_VIEW_LIST,
-                             IDM_VIEW_DETAILS, IDM_ABOUT};
+                             IDM_VIEW_DETAILS, IDM_ABOUT, IDM_PICTURE_PANE, IDM_PICTURE_NEXT,
+                             IDM_PICTURE_PREVIOUS, IDM_ICONS};
     for (UINT id = IDM_FILTER_FIRST; id <= IDM_FILTER_LAST; ++id) ids.push_back(id);
     for (UINT id = IDM_OPTIONS_FIRST; id <= IDM_OPTIONS_LAST; ++id) ids.push_back(id);
     return ids;

@@ -1,5 +1,4 @@
 // MAME's ini files found along its inipath below the emulator's folder.
-#define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include <doctest/doctest.h>
 
 #include <windows.h>
