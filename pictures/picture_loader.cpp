@@ -43,14 +43,15 @@ private:
     T* p_ = nullptr;
 };
 
-// The calling thread's imaging factory, made on first use.
+// The picture thread's own imaging factory, made when it starts; other
+// threads (tests, benchmarks) make one for each picture.
 thread_local IWICImagingFactory* factory;
 
-IWICImagingFactory* Factory() {
-    if (!factory)
-        CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                         reinterpret_cast<void**>(&factory));
-    return factory;
+IWICImagingFactory* NewFactory() {
+    IWICImagingFactory* made = nullptr;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                     reinterpret_cast<void**>(&made));
+    return made;
 }
 
 constexpr size_t kIconFileLimit = 1u << 20;
@@ -248,7 +249,7 @@ void DestroyIcons(std::vector<IconResult>& icons) {
 
 void Run() {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    Factory();
+    factory = NewFactory();
     std::unique_lock guard(lock);
     while (!stopping) {
         if (pendingPicture) {
@@ -375,7 +376,9 @@ void ForgetCachedPictures() {
 }
 
 PicturePtr DecodePicture(const std::string& bytes) {
-    IWICImagingFactory* wic = Factory();
+    Com<IWICImagingFactory> own;
+    if (!factory) *own.out() = NewFactory();
+    IWICImagingFactory* wic = factory ? factory : own.get();
     if (!wic || bytes.empty() || bytes.size() > 0xFFFFFFFFu) return nullptr;
     Com<IWICStream> stream;
     if (FAILED(wic->CreateStream(stream.out()))) return nullptr;

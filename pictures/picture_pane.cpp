@@ -22,11 +22,13 @@ constexpr int kMargin = 4;
 
 HWND kindBox;
 bool dragging;
+int dragOffset;            // where in the splitter it was taken
 uint32_t serial;
 std::string shownGame;     // the focused game
 std::string shownParent;
 std::wstring description;  // shown when there is no picture
 PicturePtr picture;        // null: none (yet)
+std::string pictureOf;     // the game whose search ended last ("" while one runs)
 
 int Dpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -55,6 +57,7 @@ void Relayout() {
 
 void Request() {
     if (!PicturePaneShown() || shownGame.empty()) return;
+    pictureOf.clear();
     RequestPicture(++serial, Kind(), shownGame, shownParent);
 }
 
@@ -170,7 +173,7 @@ void Drag(HWND window, int x) {
     HWND main = GetParent(window);
     RECT client;
     GetClientRect(main, &client);
-    POINT at{x, 0};
+    POINT at{x - dragOffset, 0};
     MapWindowPoints(window, main, &at, 1);
     const int width = client.right - at.x;
     Settings.PicturePaneWidth = static_cast<uint32_t>(width > 0 ? width : 0);
@@ -205,6 +208,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONDOWN:
         if (OnSplitter(window, static_cast<short>(LOWORD(lParam)))) {
             dragging = true;
+            dragOffset = static_cast<short>(LOWORD(lParam));
             SetCapture(window);
         } else {
             SetFocus(window);
@@ -254,6 +258,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         PicturePtr done;
         if (static_cast<uint32_t>(wParam) == serial && TakePicture(serial, done)) {
             picture = std::move(done);
+            pictureOf = shownGame;
             InvalidateRect(window, nullptr, FALSE);
         }
         return 0;
@@ -327,6 +332,7 @@ void ShowPictureOf(const std::string& game, const std::string& parent, const std
     description = text;
     if (game.empty()) {
         picture.reset();
+        pictureOf.clear();
         ++serial;
         if (PicturePaneWindow) InvalidateRect(PicturePaneWindow, nullptr, FALSE);
         return;
@@ -335,7 +341,7 @@ void ShowPictureOf(const std::string& game, const std::string& parent, const std
 }
 
 PicturePaneState CurrentPicture() {
-    return {shownGame, picture != nullptr, picture ? picture->width : 0, picture ? picture->height : 0};
+    return {pictureOf, picture != nullptr, picture ? picture->width : 0, picture ? picture->height : 0};
 }
 
 RECT PictureRect() {

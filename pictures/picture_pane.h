@@ -36,8 +36,9 @@ void StepPictureKind(int step);
 // description, shown when it has no picture.
 void ShowPictureOf(const std::string& game, const std::string& parent, const std::wstring& description);
 
-// The pane's state, for the tests: the game whose picture is shown and
-// whether it has one.
+// The pane's state, for the tests: the game whose search ended last ("" while
+// the focused game's runs), and the picture shown (the one before stays up
+// until the search ends).
 struct PicturePaneState {
     std::string game;
     bool hasPicture;
