@@ -281,7 +281,7 @@ namespace {
 LRESULT OnGetDispInfoW(NMLVDISPINFOW* info) {
     LVITEMW& item = info->item;
     if ((item.mask & LVIF_IMAGE) && item.iItem >= 0 && static_cast<DWORD>(item.iItem) < recordCount)
-        item.iImage = RecordIconSlot(*records[item.iItem]);
+        item.iImage = RecordIconSlot(*records[item.iItem], item.iItem);
     if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem >= kListColumns) return 0;
     if (item.iItem < 0 || static_cast<DWORD>(item.iItem) >= recordCount || item.cchTextMax <= 0) return 0;
     CatalogueTextToWide(ColumnText(*records[item.iItem], item.iSubItem), item.pszText, item.cchTextMax);
@@ -291,7 +291,7 @@ LRESULT OnGetDispInfoW(NMLVDISPINFOW* info) {
 LRESULT OnGetDispInfo(NMLVDISPINFOA* info) {
     LVITEMA& item = info->item;
     if ((item.mask & LVIF_IMAGE) && item.iItem >= 0 && static_cast<DWORD>(item.iItem) < recordCount)
-        item.iImage = RecordIconSlot(*records[item.iItem]);
+        item.iImage = RecordIconSlot(*records[item.iItem], item.iItem);
     if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem >= kListColumns) return 0;
     if (item.iItem < 0 || static_cast<DWORD>(item.iItem) >= recordCount || item.cchTextMax <= 0) return 0;
     lstrcpynA(item.pszText, ColumnText(*records[item.iItem], item.iSubItem), item.cchTextMax);

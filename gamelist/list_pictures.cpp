@@ -46,6 +46,6 @@ bool ListPictureNotify(NMHDR* header) {
     return false;
 }
 
-int RecordIconSlot(const GameRecord& record) { return GameIconSlot(record.RomName, record.IconPath); }
+int RecordIconSlot(const GameRecord& record, int row) { return GameIconSlot(record.RomName, record.IconPath, row); }
 
 }  // namespace quillet

@@ -21,6 +21,6 @@ void ShowFocusedPicture();
 // (true: handled, focus now in the pane).
 bool ListPictureNotify(NMHDR* header);
 // The icon slot of a record's row.
-int RecordIconSlot(const GameRecord& record);
+int RecordIconSlot(const GameRecord& record, int row);
 
 }  // namespace quillet

@@ -25,6 +25,9 @@ int largeSize;
 // What is known of a game: its slot, 0 for the default (no icon of its
 // own), or -1 while it has been asked for and not answered.
 std::unordered_map<std::string, int> slotOf;
+// The row each unanswered game was last drawn in: only that row is drawn
+// again when its icon arrives, and only while it is in view.
+std::unordered_map<std::string, int> rowOf;
 // Slot owners and when each was last drawn; slot 0 is the default's.
 std::vector<std::string> owner(kIconSlots + 1);
 std::vector<unsigned> lastUse(kIconSlots + 1);
@@ -42,8 +45,17 @@ int FreeSlot() {
     return best;
 }
 
+void RedrawRow(int row) {
+    if (row < 0 || !listWindow) return;
+    const int top = static_cast<int>(SendMessageA(listWindow, LVM_GETTOPINDEX, 0, 0));
+    const int page = static_cast<int>(SendMessageA(listWindow, LVM_GETCOUNTPERPAGE, 0, 0));
+    // The icon views report no top row and fewer rows per page: redraw there.
+    const LONG view = GetWindowLongA(listWindow, GWL_STYLE) & LVS_TYPEMASK;
+    if (view == LVS_REPORT && (row < top || row > top + page)) return;
+    SendMessageA(listWindow, LVM_REDRAWITEMS, row, row);
+}
+
 void TakeArrivedIcons() {
-    bool changed = false;
     for (IconResult& icon : TakeIcons()) {
         auto known = slotOf.find(icon.game);
         // Forgotten since it was asked for (a reload): dropped.
@@ -63,9 +75,11 @@ void TakeArrivedIcons() {
             if (icon.large) DestroyIcon(icon.large);
         }
         known->second = slot;
-        changed = true;
+        if (auto row = rowOf.find(icon.game); row != rowOf.end()) {
+            if (slot > 0 && GameIconsEnabled()) RedrawRow(row->second);
+            rowOf.erase(row);
+        }
     }
-    if (changed && listWindow && GameIconsEnabled()) InvalidateRect(listWindow, nullptr, FALSE);
 }
 
 LRESULT CALLBACK MessageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -125,7 +139,7 @@ void EnableGameIcons(bool enabled) {
 
 bool GameIconsEnabled() { return Settings.EnableIcons != 0 && smallIcons != nullptr; }
 
-int GameIconSlot(const char* game, const char* iconFile) {
+int GameIconSlot(const char* game, const char* iconFile, int row) {
     if (!GameIconsEnabled() || !game || !*game) return 0;
     auto [it, added] = slotOf.try_emplace(game, -1);
     if (it->second == 0) return 0;
@@ -136,12 +150,14 @@ int GameIconSlot(const char* game, const char* iconFile) {
     // Asked again while unanswered: a request pushed out of the bounded
     // queue by newer rows is made again when its row is drawn again.
     (void)added;
+    rowOf[game] = row;
     RequestIcon(game, iconFile ? iconFile : "", smallSize, largeSize);
     return 0;
 }
 
 void ForgetGameIcons() {
     slotOf.clear();
+    rowOf.clear();
     for (std::string& name : owner) name.clear();
     DropIconRequests();
 }
@@ -158,6 +174,7 @@ void DetachGameIcons() {
     if (largeIcons) ImageList_Destroy(largeIcons);
     smallIcons = largeIcons = nullptr;
     slotOf.clear();
+    rowOf.clear();
     for (std::string& name : owner) name.clear();
 }
 

@@ -17,9 +17,10 @@ void AttachGameIcons(HWND list);
 // Turns the icons on or off (Settings.EnableIcons) and redraws the list.
 void EnableGameIcons(bool enabled);
 bool GameIconsEnabled();
-// The image-list slot of a game's icon: its own once loaded, else the
-// default (0), asking for it when it is not known yet.
-int GameIconSlot(const char* game, const char* iconFile);
+// The image-list slot of a game's icon for the list's row `row`: its own
+// once loaded, else the default (0), asking for it when it is not known yet
+// (the row is drawn again when it arrives, if still in view).
+int GameIconSlot(const char* game, const char* iconFile, int row);
 // Forgets which games have which icon (the folders may have changed).
 void ForgetGameIcons();
 // Frees the image lists (the list is gone).

@@ -2,10 +2,14 @@
 // order pictures and icons are looked for, and the icon-file image pick.
 #include <doctest/doctest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "pictures/picture_files.h"
+#include "settings/mame_ini.h"
+#include "tests/real_data.h"
 #include "pictures/zip_read.h"
 #include "zip_builder.h"
 
@@ -133,4 +137,21 @@ TEST_CASE("icon files: the image nearest the size, larger preferred; damaged dir
     CHECK_EQ(PickIconImage(three.substr(0, three.size() - 1), 32)->width, 48);  // the 32 runs past the end
     CHECK_FALSE(PickIconImage(three.substr(0, 20), 16));
     CHECK_FALSE(PickIconImage("\0\0\2\0\1\0", 16));
+}
+
+TEST_CASE("the kinds' folder defaults are MAME 0.251's own" *
+          doctest::skip(quillet::test::RealDataAbsent("ui_ini_mame0251_default.ini"))) {
+    auto text = [](const char* name) {
+        std::ifstream in(std::string(QUILLET_REALDATA_DIR) + "/" + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string ui = text("ui_ini_mame0251_default.ini");
+    for (uint32_t k = 0; k < kPictureKindCount; ++k) {
+        const PictureFolderOption& option = FolderOptionOf(static_cast<PictureKind>(k));
+        CAPTURE(option.option);
+        // The snapshot folder's default is MAME's own "snap" (its Linux ini file names a home folder).
+        if (std::string(option.iniName) == "mame.ini") continue;
+        CHECK_EQ(MameIniValue(ui, option.option).value_or("<none>"), option.fallback);
+    }
+    CHECK_EQ(MameIniValue(ui, kIconFolderOption.option).value_or("<none>"), kIconFolderOption.fallback);
 }

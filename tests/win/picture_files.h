@@ -14,7 +14,9 @@ namespace quillet::test {
 
 // A picture of `width` x `height`, its top half `top` and its bottom half
 // `bottom` (0x00RRGGBB), encoded as PNG or JPEG.
-inline std::string EncodePicture(const GUID& container, int width, int height, uint32_t top, uint32_t bottom) {
+// With `noisy`, the low bits of every pixel vary, as a real picture's do.
+inline std::string EncodePicture(const GUID& container, int width, int height, uint32_t top, uint32_t bottom,
+                                 bool noisy = false) {
     std::string bytes;
     IWICImagingFactory* factory = nullptr;
     if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -35,7 +37,8 @@ inline std::string EncodePicture(const GUID& container, int width, int height, u
         std::vector<BYTE> pixels(static_cast<size_t>(stride) * height);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                const uint32_t c = y < height / 2 ? top : bottom;
+                uint32_t c = y < height / 2 ? top : bottom;
+                if (noisy) c ^= (static_cast<uint32_t>(x * 7919 + y * 104729) * 2654435761u >> 8) & 0x3F3F3F;
                 BYTE* p = &pixels[static_cast<size_t>(y) * stride + x * 3];
                 p[0] = c & 0xFF;
                 p[1] = c >> 8 & 0xFF;
@@ -61,8 +64,8 @@ inline std::string EncodePicture(const GUID& container, int width, int height, u
     return bytes;
 }
 
-inline std::string Png(int width, int height, uint32_t top, uint32_t bottom) {
-    return EncodePicture(GUID_ContainerFormatPng, width, height, top, bottom);
+inline std::string Png(int width, int height, uint32_t top, uint32_t bottom, bool noisy = false) {
+    return EncodePicture(GUID_ContainerFormatPng, width, height, top, bottom, noisy);
 }
 inline std::string Jpeg(int width, int height, uint32_t top, uint32_t bottom) {
     return EncodePicture(GUID_ContainerFormatJpeg, width, height, top, bottom);
