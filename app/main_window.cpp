@@ -107,6 +107,7 @@ void OnCommand(HWND window, UINT command) {
     case IDM_OPTIONS_FIRST + 3: case IDM_OPTIONS_FIRST + 4: case IDM_OPTIONS_FIRST + 5:
     case IDM_OPTIONS_FIRST + 6: case IDM_OPTIONS_FIRST + 7: case IDM_OPTIONS_LAST:
         OpenEmulatorOptionsSheet(window, static_cast<int>(command - IDM_OPTIONS_FIRST), Settings.MameCfg);
+        RefreshPictures();  // the picture folders may have changed
         break;
     case IDM_ROM_DOWNLOAD: OpenRomDownload(); break;
     case IDM_RELOAD: RunBackgroundTask(window, ReloadGameList); break;
@@ -119,6 +120,7 @@ void OnCommand(HWND window, UINT command) {
         ShowPreferencesSheet(window, 0);
         EnableGameIcons(Settings.EnableIcons != 0);  // the sheet's icons box
         MarkIconsCommand(window);
+        RefreshPictures();  // another emulator, other folders
         break;
     case IDM_PICTURE_PANE:
     case IDM_PICTURE_NEXT:

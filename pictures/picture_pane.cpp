@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/globals.h"
+#include "pictures/game_icons.h"
 #include "pictures/picture_loader.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -162,14 +163,9 @@ void SetKind(uint32_t kind) {
     Request();
 }
 
-bool OnSplitter(HWND window, int x) {
-    (void)window;
-    return x >= 0 && x < Scaled(kSplitterWidth);
-}
+bool OnSplitter(int x) { return x >= 0 && x < Scaled(kSplitterWidth); }
 
 void Drag(HWND window, int x) {
-    RECT pane;
-    GetWindowRect(window, &pane);
     HWND main = GetParent(window);
     RECT client;
     GetClientRect(main, &client);
@@ -206,7 +202,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETFOCUS:
     case WM_KILLFOCUS: InvalidateRect(window, nullptr, FALSE); return 0;
     case WM_LBUTTONDOWN:
-        if (OnSplitter(window, static_cast<short>(LOWORD(lParam)))) {
+        if (OnSplitter(static_cast<short>(LOWORD(lParam)))) {
             dragging = true;
             dragOffset = static_cast<short>(LOWORD(lParam));
             SetCapture(window);
@@ -228,7 +224,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         POINT at;
         GetCursorPos(&at);
         ScreenToClient(window, &at);
-        if (reinterpret_cast<HWND>(wParam) == window && OnSplitter(window, at.x)) {
+        if (reinterpret_cast<HWND>(wParam) == window && OnSplitter(at.x)) {
             SetCursor(LoadCursorA(nullptr, IDC_SIZEWE));
             return TRUE;
         }
@@ -337,6 +333,13 @@ void ShowPictureOf(const std::string& game, const std::string& parent, const std
         if (PicturePaneWindow) InvalidateRect(PicturePaneWindow, nullptr, FALSE);
         return;
     }
+    Request();
+}
+
+void RefreshPictures() {
+    ForgetCachedPictures();
+    ForgetGameIcons();
+    if (GameListWindow) InvalidateRect(GameListWindow, nullptr, FALSE);
     Request();
 }
 

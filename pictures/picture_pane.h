@@ -32,6 +32,10 @@ void ShowPicturePane(bool shown);
 // Moves to the next (step 1) or previous (-1) kind of picture.
 void StepPictureKind(int step);
 
+// MAME's folder or its ini files may have changed: pictures and icons are
+// looked for again.
+void RefreshPictures();
+
 // The focused game changed: its short name, its parent's (or ""), and its
 // description, shown when it has no picture.
 void ShowPictureOf(const std::string& game, const std::string& parent, const std::wstring& description);
