@@ -4,16 +4,17 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <cstdio>
-#include <cstring>
+#include <cwchar>
 
 #include "base/globals.h"
+#include "app/catalogue_location.h"
 #include "app/main_window.h"
 #include "base/report.h"
 #include "preferences/preferences.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
+#include "ui/common_controls.h"
 
 namespace quillet {
 
@@ -28,25 +29,41 @@ constexpr char kNoLanguageText[] =
 
 }  // namespace
 
-void NoteStartDirectory() {
-    const DWORD length = GetCurrentDirectoryA(sizeof StartDirectory, StartDirectory);
-    if (length == 0 || length >= sizeof StartDirectory) StartDirectory[0] = '\0';
-    size_t n = std::strlen(StartDirectory);
-    if (n > 0 && StartDirectory[n - 1] == '\\') StartDirectory[--n] = '\0';
-    const int written = std::snprintf(DatabasePath, sizeof DatabasePath, "%s\\gamelist.mdb", StartDirectory);
-    if (written < 0 || static_cast<size_t>(written) >= sizeof DatabasePath) DatabasePath[0] = '\0';
+void NoteProgramDirectory() {
+    const DWORD length = GetModuleFileNameW(nullptr, ProgramDirectory, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        ProgramDirectory[0] = L'\0';
+        return;
+    }
+    WCHAR* slash = std::wcsrchr(ProgramDirectory, L'\\');
+    if (slash) *slash = L'\0';
+    else ProgramDirectory[0] = L'\0';
+}
+
+void HardenLibrarySearch() {
+    // The current directory leaves the search order on every Windows...
+    SetDllDirectoryW(L"");
+    // ...and where the loader knows it (Windows 8 on, Windows 7 with its
+    // update), only the program's folder and the system's are searched. Looked
+    // up at run time so that a Windows 7 without the update still starts.
+    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    constexpr DWORD kSearchDefaultDirs = 0x00001000;  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+    if (setDefault) setDefault(kSearchDefaultDirs);
 }
 
 void RunApplication() {
+    HardenLibrarySearch();
     HANDLE mutex = CreateMutexA(nullptr, TRUE, kMutexName);
     if (GetLastError() != ERROR_SUCCESS) ExitProcess(0);
 
     ProgramInstance = GetModuleHandleA(nullptr);
     ProcessHeap = GetProcessHeap();
     RegisterLinkClasses();
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-    InitCommonControlsEx(&controls);
-    NoteStartDirectory();
+    InitCommonControlClasses();
+    NoteProgramDirectory();
+    LocateCatalogue();
     SetDefaultSettings(Settings);
     LoadSettings();
     if (!LoadLanguageModule()) {

@@ -6,9 +6,13 @@ namespace quillet {
 // returns; the process exits with 0 (1 when no language module loads).
 [[noreturn]] void RunApplication();
 
-// StartDirectory and DatabasePath from the current directory. A directory
-// too long for DatabasePath leaves it empty, so the catalogue is reported as
-// not found instead of being looked for at a cut path.
-void NoteStartDirectory();
+// ProgramDirectory from the program's own file name (empty when it does not
+// fit), whatever the current directory is.
+void NoteProgramDirectory();
+
+// Takes the current directory out of the DLL search order and, where the
+// system offers it, limits the search to the program's and the system's
+// folders. First thing at start-up, before anything is loaded on demand.
+void HardenLibrarySearch();
 
 }  // namespace quillet

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/report.h"
+#include "db/rom_name.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
 #include "settings/command_lines.h"
@@ -14,9 +15,9 @@ namespace {
 
 // Each command keeps the name of its last use: with no focused row it
 // starts that one again. Before any use the name is empty, and then the
-// command does nothing. Room for ROM names of up to 16 characters.
-char runName[17];
-char downloadName[17];
+// command does nothing.
+char runName[kRomNameField];
+char downloadName[kRomNameField];
 
 void StartDetached(char* commandLine, const char* directory) {
     STARTUPINFOA startup{};

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/dpi.h"
 #include "base/globals.h"
 #include "app/launch.h"
 #include "base/progress.h"
@@ -24,6 +25,7 @@
 
 namespace quillet {
 
+HWND MainWindow;
 HWND RebarWindow;
 HWND ToolbarWindow;
 HWND StatusBarWindow;
@@ -43,9 +45,14 @@ const TBBUTTON MainToolbarButtons[8] = {
     {5, IDM_ABOUT, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0},
 };
 
-constexpr DWORD kRebarStyle = 0x5680A400;
-constexpr DWORD kToolbarStyle = 0x54000944;
-constexpr UINT kBandStyle = 0x284;  // child edge, gripper always, chevron
+constexpr DWORD kRebarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER |
+                              RBS_DBLCLKTOGGLE | RBS_AUTOSIZE | RBS_BANDBORDERS;
+static_assert(kRebarStyle == 0x5680A400);
+constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                CCS_NODIVIDER | CCS_NORESIZE;
+static_assert(kToolbarStyle == 0x54000944);
+constexpr UINT kBandStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS | RBBS_USECHEVRON;
+static_assert(kBandStyle == 0x284);
 
 // View command -> list-view style bits.
 DWORD ViewBits(UINT command) {
@@ -102,11 +109,11 @@ void OnCommand(HWND window, UINT command) {
     case IDM_VERIFY: RunCatalogueCommand(window, VerifySetsTask); break;
     case IDM_EXIT: SendMessageA(window, WM_DESTROY, 0, 0); break;
     case IDM_RUN: RunSelectedGame(); break;
-    case IDM_GAME_OPTIONS: OpenGameOptionsSheet(window); break;
+    case IDM_GAME_OPTIONS: OpenGameSettings(window); break;
     case IDM_OPTIONS_FIRST + 0: case IDM_OPTIONS_FIRST + 1: case IDM_OPTIONS_FIRST + 2:
     case IDM_OPTIONS_FIRST + 3: case IDM_OPTIONS_FIRST + 4: case IDM_OPTIONS_FIRST + 5:
     case IDM_OPTIONS_FIRST + 6: case IDM_OPTIONS_FIRST + 7: case IDM_OPTIONS_LAST:
-        OpenEmulatorOptionsSheet(window, static_cast<int>(command - IDM_OPTIONS_FIRST), Settings.MameCfg);
+        OpenMameSettings(window, command);
         RefreshPictures();  // the picture folders may have changed
         break;
     case IDM_ROM_DOWNLOAD: OpenRomDownload(); break;
@@ -142,6 +149,7 @@ LRESULT OnCreate(HWND window) {
     StatusBarWindow = CreateWindowExA(0, STATUSCLASSNAMEA, kWindowTitle, WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 0, 0,
                                       0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(-1)), ProgramInstance,
                                       nullptr);
+    ScaleListWidths(Settings, SystemDpi());  // stored widths to this screen's pixels
     CreateGameList(window, Settings.ListLayout);
     CreatePicturePane(window);
     MarkIconsCommand(window);
@@ -193,8 +201,11 @@ LRESULT OnNotify(HWND window, NMHDR* header) {
 void CreateCommandBar(HWND window) {
     RebarWindow = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr, kRebarStyle, 0, 0, 0, 0, window, nullptr,
                                   ProgramInstance, nullptr);
-    ToolbarWindow = CreateToolbarEx(RebarWindow, kToolbarStyle, IDC_TOOLBAR, 9, ProgramInstance, IDB_TOOLBAR,
-                                    MainToolbarButtons, 8, 16, 16, 16, 16, sizeof(TBBUTTON));
+    // The images drawn for the screen's DPI, 16 pixels at 96.
+    const DpiBitmaps images = BitmapsForSystemDpi();
+    const int size = images.toolbarSize;
+    ToolbarWindow = CreateToolbarEx(RebarWindow, kToolbarStyle, IDC_TOOLBAR, 9, ProgramInstance, images.toolbar,
+                                    MainToolbarButtons, 8, size, size, size, size, sizeof(TBBUTTON));
     SendMessageA(ToolbarWindow, TB_AUTOSIZE, 0, 0);
     RECT client;
     GetClientRect(ToolbarWindow, &client);
@@ -203,8 +214,8 @@ void CreateCommandBar(HWND window) {
     band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE;
     band.fStyle = kBandStyle;
     band.hwndChild = ToolbarWindow;
-    band.cxMinChild = 20;
-    band.cyMinChild = 23;
+    band.cxMinChild = ScaleToSystemDpi(20);
+    band.cyMinChild = ScaleToSystemDpi(23);
     band.cx = client.right;
     SendMessageA(RebarWindow, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
 }

@@ -5,6 +5,7 @@
 
 namespace quillet {
 
+extern HWND MainWindow;  // set on WM_CREATE
 extern HWND RebarWindow;
 extern HWND ToolbarWindow;
 extern HWND StatusBarWindow;

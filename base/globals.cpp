@@ -5,9 +5,8 @@ namespace quillet {
 HINSTANCE ProgramInstance;
 HANDLE ProcessHeap;
 HMODULE LanguageModule;
-char StartDirectory[260];
+WCHAR ProgramDirectory[MAX_PATH];
 char DatabasePath[256];
-HWND MainWindow;
-HWND GameListWindow;
+WCHAR CatalogueFile[MAX_PATH];
 
 }  // namespace quillet

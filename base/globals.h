@@ -7,10 +7,14 @@ namespace quillet {
 
 extern HINSTANCE ProgramInstance;  // our own module: icon, bitmaps, dialogs 13200/13210
 extern HANDLE ProcessHeap;         // every record allocation of a reload
-extern char StartDirectory[260];   // current directory at start-up, no trailing backslash
-extern char DatabasePath[256];     // StartDirectory + "\gamelist.mdb"
+// The folder of Quillet.exe, no trailing backslash: language modules and a
+// portable catalogue are looked for there, never in the current directory.
+extern WCHAR ProgramDirectory[MAX_PATH];
+// The catalogue the main window connects to, in the ANSI code page (a short
+// path where the long one has characters outside it).
+extern char DatabasePath[256];
+// The same catalogue by its full, long name, for showing it to the user.
+extern WCHAR CatalogueFile[MAX_PATH];
 extern HMODULE LanguageModule;  // the language module: loaded at start-up, never unloaded
-extern HWND MainWindow;
-extern HWND GameListWindow;
 
 }  // namespace quillet

@@ -68,20 +68,4 @@ private:
     SQLHSTMT handle_ = nullptr;
 };
 
-// A GDI object (font, bitmap, brush), deleted with DeleteObject.
-template <typename T>
-class GdiObject {
-public:
-    explicit GdiObject(T object = nullptr) : object_(object) {}
-    ~GdiObject() {
-        if (object_) DeleteObject(object_);
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    T get() const { return object_; }
-
-private:
-    T object_;
-};
-
 }  // namespace quillet

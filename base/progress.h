@@ -20,9 +20,6 @@ void RunBackgroundTask(HWND owner, WorkerRoutine worker);
 
 INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Centres `dialog` on its parent (or owner) window, keeping its size.
-void CenterOnParent(HWND dialog);
-
 // Convenience for workers: the three progress messages, sent synchronously.
 inline void SendProgressTask(HWND dialog, UINT stringId) { SendMessageA(dialog, WMU_PROGRESS_TASK, stringId, 0); }
 inline void SendProgressStep(HWND dialog, UINT stringId) { SendMessageA(dialog, WMU_PROGRESS_STEP, stringId, 0); }

@@ -30,17 +30,30 @@ SQLCHAR diagMessage[250];
 SQLSMALLINT diagLength;
 char diagText[300];
 
+// The module's text of `number` with `insert` as its %1, or, without an
+// insert or a text that takes one, the text as it stands. 0 when the module
+// has no text of that number.
+DWORD FormatModuleMessage(DWORD number, const char* insert, char* text, DWORD size) {
+    if (insert != nullptr && LanguageModule != nullptr) {
+        DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(insert)};
+        const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, LanguageModule,
+                                            number, 0, text, size, reinterpret_cast<va_list*>(inserts));
+        if (length != 0) return length;
+    }
+    return FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule, number, 0, text,
+                          size, nullptr);
+}
+
 }  // namespace
 
-int ReportMessage(HWND owner, int mode, DWORD number) {
+int ReportMessage(HWND owner, int mode, DWORD number, const char* insert) {
     char text[1024];
     DWORD length = 0;
     if ((mode & 0xFF) == MessageSourceSystem) {
         length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(),
                                 0, text, sizeof text, nullptr);
     } else {
-        length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule, number, 0,
-                                text, sizeof text, nullptr);
+        length = FormatModuleMessage(number, insert, text, sizeof text);
     }
     UINT icon;
     if (length == 0) {

@@ -18,8 +18,10 @@ using MessageBoxFunction = int(WINAPI*)(HWND owner, LPCSTR text, LPCSTR caption,
 extern MessageBoxFunction ShowMessageBox;
 
 // Shows one OK box owned by `owner` (may be null); the icon follows the
-// severity bits 31-30 of `number`. Returns the box result.
-int ReportMessage(HWND owner, int mode, DWORD number);
+// severity bits 31-30 of `number`. A module message with one insert (%1)
+// gets `insert` there; when the module has no such text, the box is the one
+// without the insert. Returns the box result.
+int ReportMessage(HWND owner, int mode, DWORD number, const char* insert = nullptr);
 
 // After a failed statement: the 0xC0000004 box, then a box with the SQL state
 // and the driver's text of diagnostic record 1. Returns the last box's result.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
 #include "base/globals.h"
 #include "base/progress.h"
 #include "base/report.h"

@@ -624,11 +624,6 @@ bool ReadGameElement(const char*& pos, const char* end, ImportRecord& record, Ga
     return ok;
 }
 
-bool ReadGameElement(const char*& pos, const char* end, ImportRecord& record) {
-    GameTraits traits;
-    return ReadGameElement(pos, end, record, traits);
-}
-
 Generation GenerationOfBuild(const char* tagBegin, const char* tagEnd) {
     const char* build = FindBytes(tagBegin, tagEnd, "build=\"", 7);
     if (!build) return Generation::Era;

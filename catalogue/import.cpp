@@ -91,23 +91,6 @@ void InsertGame(void* context, ImportRecord& record) {
     run.items.Add(1);
 }
 
-// One box with the module's message `number` and its one insert. Without
-// the module's text the numbered fallback of ReportMessage stands in.
-void ReportWithInsert(HWND dialog, DWORD number, const char* insert) {
-    char text[1024];
-    DWORD_PTR inserts[] = {reinterpret_cast<DWORD_PTR>(insert)};
-    DWORD length = 0;
-    if (LanguageModule) {
-        length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, LanguageModule, number, 0,
-                                text, sizeof text, reinterpret_cast<va_list*>(inserts));
-    }
-    if (length == 0) {
-        ReportMessage(dialog, MessageSourceModule, number);
-        return;
-    }
-    ShowMessageBox(dialog, text, kWindowTitle, MB_OK | (number >> 30 == 3 ? MB_ICONERROR : MB_ICONWARNING));
-}
-
 // Empties table main; false when the driver refused. A table that was
 // already empty is no failure.
 bool DeleteAllGames() {
@@ -123,7 +106,7 @@ bool DeleteAllGames() {
 // that not even the first could be.
 void ReportUnreadList(HWND dialog, const GameListResult& result) {
     if (result.lastRead[0] != '\0')
-        ReportWithInsert(dialog, MSG_GAME_LIST_FORMAT, result.lastRead);
+        ReportMessage(dialog, MessageSourceModule, MSG_GAME_LIST_FORMAT, result.lastRead);
     else
         ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_READ);
 }
@@ -184,7 +167,7 @@ bool ImportCatalogue(HWND dialog, const char* text, size_t length) {
     if (const uint32_t leftOut = result.longNames + run.failures; leftOut != 0) {
         char count[16];
         std::snprintf(count, sizeof count, "%lu", static_cast<unsigned long>(leftOut));
-        ReportWithInsert(dialog, MSG_GAMES_LEFT_OUT, count);
+        ReportMessage(dialog, MessageSourceModule, MSG_GAMES_LEFT_OUT, count);
     }
     return true;
 }

@@ -27,17 +27,15 @@ bool HasGameListRoot(const char* begin, const char* end);
 // UTF-8 character. Returns the length copied.
 size_t DecodeXmlText(char* field, size_t capacity, const char* from, const char* to);
 
-// Reads one game element. Entered just behind "<game" (or "<machine"),
-// returns true with `pos` just behind "</game>" (or "</machine>") and
-// `record` filled (the caller clears it first); false on a format error,
-// including text that ends inside the game.
-bool ReadGameElement(const char*& pos, const char* end, ImportRecord& record);
-
 // What ReadGameElement learns about a game beyond the record.
 struct GameTraits {
     bool notAGame;        // a device (isdevice="yes"), a BIOS set (isbios="yes") or runnable="no"
     size_t nameLength;    // of the name attribute as written, before any cut
 };
+// Reads one game element. Entered just behind "<game" (or "<machine"),
+// returns true with `pos` just behind "</game>" (or "</machine>") and
+// `record` filled (the caller clears it first); false on a format error,
+// including text that ends inside the game.
 bool ReadGameElement(const char*& pos, const char* end, ImportRecord& record, GameTraits& traits);
 
 enum class GameListStatus {

@@ -1,10 +1,15 @@
 // The one ODBC connection to gamelist.mdb and the routine that runs a single
 // SQL text on a statement of its own.
 //
-// Engine: a file that starts with the SQLite header is opened through the
-// SQLite ODBC driver; any other file, and a missing one, gets the Access
-// driver's connection string, so a catalogue made for Access still opens
-// wherever that driver is installed (and a missing file fails to connect).
+// Engine: a file that starts with the SQLite header (or an empty file, a
+// catalogue being made) is opened through the SQLite ODBC driver; any other
+// file, and a missing one, gets the Access driver's connection string, so a
+// catalogue made for Access still opens wherever that driver is installed
+// (and a missing file fails to connect).
+//
+// The SQLite driver is Quillet's own registration when there is one (the
+// installer's, of the driver in Quillet's folder), else the shared name
+// that a portable copy finds wherever the driver is installed.
 #include "db/database.h"
 
 #include <cstdio>
@@ -28,7 +33,7 @@ constexpr char kAccessConnection[] = "DRIVER={Microsoft Access Driver (*.mdb)};D
 // database. WAL with NORMAL syncing keeps the import's one-commit-per-insert
 // affordable (tens of milliseconds per thousand rows instead of seconds).
 constexpr char kSqliteConnection[] =
-    "DRIVER={SQLite3 ODBC Driver};Database=%s;NoCreat=1;JournalMode=WAL;SyncPragma=NORMAL";
+    "DRIVER={%s};Database=%s;NoCreat=1;JournalMode=WAL;SyncPragma=NORMAL";
 
 // The first 16 bytes of every SQLite 3 database, the terminator included.
 constexpr char kSqliteHeader[16] = "SQLite format 3";
@@ -43,7 +48,22 @@ bool IsSqliteFile(const char* path) {
     DWORD got = 0;
     const BOOL read = ReadFile(file, head, sizeof head, &got, nullptr);
     CloseHandle(file);
+    if (read && got == 0) return true;  // empty: SQLite's empty database
     return read && got == sizeof head && std::memcmp(head, kSqliteHeader, sizeof head) == 0;
+}
+
+// Quillet's own driver registration when the driver manager knows it, else
+// the shared name.
+const char* SqliteDriverName(SQLHENV environment) {
+    SQLCHAR name[256];
+    SQLSMALLINT nameLength = 0;
+    SQLSMALLINT attributesLength = 0;
+    SQLUSMALLINT direction = SQL_FETCH_FIRST;
+    while (Succeeded(SQLDrivers(environment, direction, name, sizeof name, &nameLength, nullptr, 0, &attributesLength))) {
+        if (std::strcmp(reinterpret_cast<const char*>(name), kOwnSqliteDriver) == 0) return kOwnSqliteDriver;
+        direction = SQL_FETCH_NEXT;
+    }
+    return kSharedSqliteDriver;
 }
 
 // Under Wine every ODBC driver is a host library and opens files by host
@@ -68,11 +88,13 @@ bool DriverPath(const char* path, char* out, size_t capacity) {
 
 // False when the path does not fit: the string would otherwise be cut and
 // name another file.
-bool BuildConnectionString(const char* path, char* out) {
+bool BuildConnectionString(SQLHENV environment, const char* path, char* out) {
     char driverPath[kConnectionStringSize];
     if (!DriverPath(path, driverPath, sizeof driverPath)) return false;
-    const char* format = IsSqliteFile(path) ? kSqliteConnection : kAccessConnection;
-    const int length = std::snprintf(out, kConnectionStringSize, format, driverPath);
+    const int length = IsSqliteFile(path)
+                           ? std::snprintf(out, kConnectionStringSize, kSqliteConnection,
+                                           SqliteDriverName(environment), driverPath)
+                           : std::snprintf(out, kConnectionStringSize, kAccessConnection, driverPath);
     return length >= 0 && length < kConnectionStringSize;
 }
 
@@ -87,6 +109,15 @@ void ReleaseEnvironment() {
 }
 
 }  // namespace
+
+bool OpenCatalogueConnection(SQLHENV environment, SQLHDBC connection, HWND owner, const char* path) {
+    char text[kConnectionStringSize];
+    SQLCHAR completed[kConnectionStringSize];
+    SQLSMALLINT completedLength = 0;
+    return BuildConnectionString(environment, path, text) &&
+           Succeeded(SQLDriverConnect(connection, owner, reinterpret_cast<SQLCHAR*>(text), SQL_NTS, completed,
+                                      sizeof completed, &completedLength, SQL_DRIVER_COMPLETE));
+}
 
 bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block) {
     if (!Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &DatabaseEnvironment))) {
@@ -107,12 +138,7 @@ bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block) {
         return false;
     }
 
-    char connection[kConnectionStringSize];
-    SQLCHAR completed[kConnectionStringSize];
-    SQLSMALLINT completedLength = 0;
-    if (!BuildConnectionString(path, connection) ||
-        !Succeeded(SQLDriverConnect(DatabaseConnection, owner, reinterpret_cast<SQLCHAR*>(connection), SQL_NTS,
-                                    completed, sizeof completed, &completedLength, SQL_DRIVER_COMPLETE))) {
+    if (!OpenCatalogueConnection(DatabaseEnvironment, DatabaseConnection, owner, path)) {
         ReleaseConnection();
         ReleaseEnvironment();
         ReportMessage(owner, MessageSourceModule, MSG_ODBC_CONNECTION);

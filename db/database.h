@@ -14,6 +14,15 @@ extern SQLHENV DatabaseEnvironment;
 extern SQLHDBC DatabaseConnection;
 extern SQLHSTMT GameQueryStatement;
 
+// The SQLite driver's names: Quillet's own registration, used when the
+// driver manager lists it, and the shared one a portable copy falls back to.
+constexpr char kOwnSqliteDriver[] = "Quillet SQLite3 ODBC Driver";
+constexpr char kSharedSqliteDriver[] = "SQLite3 ODBC Driver";
+
+// Connects `connection` (allocated on `environment`) to the catalogue file
+// `path` with the driver its contents call for; false when it does not open.
+bool OpenCatalogueConnection(SQLHENV environment, SQLHDBC connection, HWND owner, const char* path);
+
 // Opens the connection and prepares the game query bound to `block`.
 bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block);
 void DisconnectDatabase();

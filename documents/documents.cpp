@@ -2,16 +2,17 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/globals.h"
 #include "base/handles.h"
-#include "base/progress.h"
 #include "base/report.h"
 #include "documents/document_scan.h"
 #include "gamelist/game_list.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
+#include "ui/placement.h"
 
 namespace quillet {
 
@@ -53,6 +54,15 @@ std::wstring DecodeText(const std::string& bytes) {
     return text;
 }
 
+// Results of LoadDocumentText.
+constexpr int kDocumentNoEntry = 0;
+constexpr int kDocumentFound = 1;
+constexpr int kDocumentReported = 3;  // the file could not be read; the reason was shown
+
+// Opens MameDir's mameinfo.dat / history.dat, finds `name`'s entry and puts
+// its whole text into `text`, ready for a Unicode edit control: decoded as
+// UTF-8 when it is valid UTF-8, else in the ANSI code page, with CR LF line
+// ends.
 int LoadDocumentText(HWND owner, const DocumentKind& kind, const char* name, std::wstring& text) {
     char path[512];
     const int written = std::snprintf(path, sizeof path, "%s%s", Settings.MameDir, kind.fileName);
@@ -129,14 +139,6 @@ void OnViewerInit(HWND dialog, const DocumentViewerParams& params) {
 
 void ShowGameInfo(HWND mainWindow) { ShowGameDocument(mainWindow, kMameInfo); }
 void ShowGameHistory(HWND mainWindow) { ShowGameDocument(mainWindow, kHistory); }
-
-int LoadInfoText(HWND owner, const char* name, std::wstring& text) {
-    return LoadDocumentText(owner, kMameInfo, name, text);
-}
-
-int LoadHistoryText(HWND owner, const char* name, std::wstring& text) {
-    return LoadDocumentText(owner, kHistory, name, text);
-}
 
 void RunDocumentViewer(HWND owner, const DocumentViewerParams& params) {
     // The Unicode dialog makes the edit control a Unicode one, so UTF-8

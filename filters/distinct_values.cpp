@@ -3,9 +3,12 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <cstring>
+
 #include "base/report.h"
 #include "db/database.h"
 #include "resources/resource_ids.h"
+#include "settings/frontend_settings.h"
 
 namespace quillet {
 
@@ -26,7 +29,13 @@ struct Lookup {
     char* buffer;
     SQLLEN size;
     int combos[3];  // 0 ends a shorter list
+    size_t longest;  // the longest value listed
 };
+
+template <size_t N>
+constexpr size_t Fits(const char (FilterSettings::*)[N]) {
+    return N - 1;
+}
 
 bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
 
@@ -47,6 +56,7 @@ void FillDistinctValues(HWND page, const Lookup& lookup) {
         for (;;) {
             lookup.buffer[0] = '\0';
             if (!Succeeded(SQLFetch(statement))) break;
+            if (std::strlen(lookup.buffer) > lookup.longest) continue;
             for (HWND combo : combos)
                 if (combo) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lookup.buffer));
         }
@@ -61,22 +71,25 @@ void FillDistinctValues(HWND page, const Lookup& lookup) {
 
 void FillManufacturerList(HWND page) {
     FillDistinctValues(page, {"SELECT DISTINCT Manufacturer FROM Main", ManufacturerValue, sizeof ManufacturerValue,
-                              {IDC_FILTER_MAKER_LIST, 0, 0}});
+                              {IDC_FILTER_MAKER_LIST, 0, 0}, sizeof ManufacturerValue - 1});
 }
 
 void FillPaletteLists(HWND page) {
     FillDistinctValues(page, {"SELECT DISTINCT Palette FROM Main", PaletteValue, sizeof PaletteValue,
-                              {IDC_FILTER_PALETTE_ONLY, IDC_FILTER_PALETTE_FROM, IDC_FILTER_PALETTE_TO}});
+                              {IDC_FILTER_PALETTE_ONLY, IDC_FILTER_PALETTE_FROM, IDC_FILTER_PALETTE_TO},
+                              Fits(&FilterSettings::FilPaletteOnly)});
 }
 
 void FillResolutionLists(HWND page) {
     FillDistinctValues(page, {"SELECT DISTINCT Resolution FROM Main", ResolutionValue, sizeof ResolutionValue,
-                              {IDC_FILTER_RESO_ONLY, IDC_FILTER_RESO_FROM, IDC_FILTER_RESO_TO}});
+                              {IDC_FILTER_RESO_ONLY, IDC_FILTER_RESO_FROM, IDC_FILTER_RESO_TO},
+                              Fits(&FilterSettings::FilResoOnly)});
 }
 
 void FillFrequencyLists(HWND page) {
     FillDistinctValues(page, {"SELECT DISTINCT Frequency FROM Main", FrequencyValue, sizeof FrequencyValue,
-                              {IDC_FILTER_FREQ_ONLY, IDC_FILTER_FREQ_FROM, IDC_FILTER_FREQ_TO}});
+                              {IDC_FILTER_FREQ_ONLY, IDC_FILTER_FREQ_FROM, IDC_FILTER_FREQ_TO},
+                              Fits(&FilterSettings::FilFreqOnly)});
 }
 
 }  // namespace quillet

@@ -1,12 +1,11 @@
-// The filter sheet. Every page follows one protocol: WM_INITDIALOG loads its
-// controls from Settings.Filter, a user change sends PSM_CHANGED to the
-// sheet, PSN_APPLY stores the controls back and raises FiltersApplied. The
-// mode radios are the exception: a click stores its id at once, so a mode
-// survives even a sheet that is then cancelled.
+// The filter sheet, run by the sheet routine of ui/property_sheet.h: each
+// page loads its controls from Settings.Filter, marks the sheet changed on a
+// user's change and stores the controls back on apply. The mode radios are
+// the exception: a click stores its id at once, so a mode survives even a
+// sheet that is then cancelled.
 #include "filters/filter_sheet.h"
 
 #include <commctrl.h>
-#include <prsht.h>
 
 #include <algorithm>
 #include <iterator>
@@ -23,57 +22,15 @@
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
+#include "ui/property_sheet.h"
 
 namespace quillet {
-
-uint8_t FiltersApplied;
 
 namespace {
 
 FilterSettings& Filter() { return Settings.Filter; }
 
-// The frame of the running sheet, set by each page as it is created.
-HWND FilterSheetFrame;
-
-// Set while a page loads its controls: the edits' EN_UPDATE that their
-// loading causes is no change of the user's.
-bool LoadingPage;
-
-void MarkChanged(HWND page) {
-    if (!LoadingPage) SendMessageA(FilterSheetFrame, PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
-}
-
 void Enable(HWND page, int control, bool enable) { EnableWindow(GetDlgItem(page, control), enable); }
-
-// The protocol common to all pages; each page supplies what it loads, how
-// it answers a command from one of its controls, and what it stores.
-struct PageHandlers {
-    void (*load)(HWND page);
-    void (*command)(HWND page, int control, UINT code);
-    void (*store)(HWND page);
-};
-
-INT_PTR DispatchPage(const PageHandlers& handlers, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        FilterSheetFrame = GetParent(page);
-        LoadingPage = true;
-        handlers.load(page);
-        LoadingPage = false;
-        return TRUE;
-    case WM_COMMAND:
-        handlers.command(page, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY:
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-        if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) {
-            handlers.store(page);
-            FiltersApplied = 1;
-        }
-        return TRUE;
-    default: return FALSE;
-    }
-}
 
 // Selects the entry whose text equals `text` byte for byte (the combo box's
 // own search ignores case), or nothing when there is none.
@@ -140,17 +97,19 @@ constexpr CheckboxPage<4> kVideoBoxes = {
 
 template <const auto& Table>
 struct Checkboxes {
-    static void Load(HWND page) {
+    static void Load(const SheetPageCall& call) {
+        const HWND page = call.page;
         const auto& field = Filter().*Table.field;
         for (size_t i = 0; i < std::size(Table.boxes); ++i)
             CheckDlgButton(page, Table.boxes[i], field[i] ? BST_CHECKED : BST_UNCHECKED);
     }
-    static void Command(HWND page, int control, UINT code) {
+    static void Command(const SheetPageCall& call, int control, UINT code) {
         if (code == BN_CLICKED && std::find(std::begin(Table.boxes), std::end(Table.boxes), control) !=
                                       std::end(Table.boxes))
-            MarkChanged(page);
+            call.MarkChanged();
     }
-    static void Store(HWND page) {
+    static void Store(const SheetPageCall& call) {
+        const HWND page = call.page;
         auto& field = Filter().*Table.field;
         for (size_t i = 0; i < std::size(Table.boxes); ++i)
             field[i] = IsDlgButtonChecked(page, Table.boxes[i]) == BST_CHECKED ? 1 : 0;
@@ -164,15 +123,16 @@ constexpr int kNamePatternLength = sizeof FilterQueryBlock::FilNamePattern - 2; 
 constexpr int kMakerListLength = sizeof FilterQueryBlock::FilManPattern - 2;        // 102
 constexpr int kMakerPatternLength = sizeof FilterQueryBlock::FilManPattern - 1;     // 103
 
-void LoadName(HWND page) {
+void LoadName(const SheetPageCall& call) {
+    const HWND page = call.page;
     SendDlgItemMessageA(page, IDC_FILTER_NAME_PATTERN, EM_LIMITTEXT, kNamePatternLength, 0);
     SetDlgItemTextA(page, IDC_FILTER_NAME_PATTERN, Filter().Query.FilNamePattern);
 }
-void NameCommand(HWND page, int control, UINT code) {
-    if (control == IDC_FILTER_NAME_PATTERN && code == EN_UPDATE) MarkChanged(page);
+void NameCommand(const SheetPageCall& call, int control, UINT code) {
+    if (control == IDC_FILTER_NAME_PATTERN && code == EN_UPDATE) call.MarkChanged();
 }
-void StoreName(HWND page) {
-    GetDlgItemTextA(page, IDC_FILTER_NAME_PATTERN, Filter().Query.FilNamePattern, kNamePatternLength + 1);
+void StoreName(const SheetPageCall& call) {
+    GetDlgItemTextA(call.page, IDC_FILTER_NAME_PATTERN, Filter().Query.FilNamePattern, kNamePatternLength + 1);
 }
 constexpr PageHandlers kNameHandlers = {LoadName, NameCommand, StoreName};
 
@@ -203,7 +163,8 @@ void YearEnableRule(HWND page) {
                     IDC_FILTER_YEAR_TO, kYearSpins);
 }
 
-void LoadYear(HWND page) {
+void LoadYear(const SheetPageCall& call) {
+    const HWND page = call.page;
     const FilterSettings& f = Filter();
     const struct {
         int edit;
@@ -219,13 +180,14 @@ void LoadYear(HWND page) {
     YearEnableRule(page);
     CheckRadioButton(page, IDC_FILTER_YEAR_ALL, IDC_FILTER_YEAR_RANGE, f.FilYearRadio);
 }
-void YearCommand(HWND page, int control, UINT code) {
+void YearCommand(const SheetPageCall& call, int control, UINT code) {
     if (code != BN_CLICKED || control < IDC_FILTER_YEAR_ALL || control > IDC_FILTER_YEAR_RANGE) return;
     Filter().FilYearRadio = static_cast<uint32_t>(control);
-    YearEnableRule(page);
-    MarkChanged(page);
+    YearEnableRule(call.page);
+    call.MarkChanged();
 }
-void StoreYear(HWND page) {
+void StoreYear(const SheetPageCall& call) {
+    const HWND page = call.page;
     FilterSettings& f = Filter();
     f.FilYearOnly = GetDlgItemInt(page, IDC_FILTER_YEAR_ONLY, nullptr, FALSE);
     f.FilYearStart = GetDlgItemInt(page, IDC_FILTER_YEAR_FROM, nullptr, FALSE);
@@ -247,7 +209,7 @@ struct RangePage {
     bool numeric;  // compared as numbers by the query; else as text
 };
 
-constexpr RangePage<6, 6> kPaletteRange = {
+constexpr RangePage<8, 8> kPaletteRange = {
     &FilterSettings::FilPaletteRadio, IDC_FILTER_PALETTE_ALL,       IDC_FILTER_PALETTE_ONLY,
     IDC_FILTER_PALETTE_FROM,          IDC_FILTER_PALETTE_TO,        &FilterSettings::FilPaletteOnly,
     &FilterSettings::FilPaletteStart, &FilterSettings::FilPaletteEnd, FillPaletteLists, true};
@@ -265,7 +227,8 @@ struct Range {
     static void EnableRule(HWND page) {
         ApplyEnableRule(page, Filter().*Page.mode, Page.allRadio, Page.oneBox, Page.fromBox, Page.toBox);
     }
-    static void Load(HWND page) {
+    static void Load(const SheetPageCall& call) {
+        const HWND page = call.page;
         const FilterSettings& f = Filter();
         Page.fill(page);
         const struct {
@@ -280,13 +243,14 @@ struct Range {
         CheckRadioButton(page, Page.allRadio, Page.allRadio + 2, f.*Page.mode);
     }
     // Choosing a value is no change by itself; the mode radios are.
-    static void Command(HWND page, int control, UINT code) {
+    static void Command(const SheetPageCall& call, int control, UINT code) {
         if (code != BN_CLICKED || control < Page.allRadio || control > Page.allRadio + 2) return;
         Filter().*Page.mode = static_cast<uint32_t>(control);
-        EnableRule(page);
-        MarkChanged(page);
+        EnableRule(call.page);
+        call.MarkChanged();
     }
-    static void Store(HWND page) {
+    static void Store(const SheetPageCall& call) {
+        const HWND page = call.page;
         FilterSettings& f = Filter();
         GetDlgItemTextA(page, Page.oneBox, f.*Page.only, sizeof(f.*Page.only));
         GetDlgItemTextA(page, Page.fromBox, f.*Page.start, sizeof(f.*Page.start));
@@ -302,7 +266,8 @@ void ChooseFromList(HWND page, bool list) {
     Enable(page, IDC_FILTER_MAKER_PATTERN, !list);
 }
 
-void LoadManufacturer(HWND page) {
+void LoadManufacturer(const SheetPageCall& call) {
+    const HWND page = call.page;
     const FilterSettings& f = Filter();
     const HWND combo = GetDlgItem(page, IDC_FILTER_MAKER_LIST);
     FillManufacturerList(page);
@@ -328,13 +293,14 @@ void LoadManufacturer(HWND page) {
     }
 }
 
-void ManufacturerCommand(HWND page, int control, UINT code) {
+void ManufacturerCommand(const SheetPageCall& call, int control, UINT code) {
+    const HWND page = call.page;
     switch (control) {
     case IDC_FILTER_MAKER_LIST:
-        if (code == CBN_SELCHANGE) MarkChanged(page);
+        if (code == CBN_SELCHANGE) call.MarkChanged();
         break;
     case IDC_FILTER_MAKER_PATTERN:
-        if (code == EN_UPDATE) MarkChanged(page);
+        if (code == EN_UPDATE) call.MarkChanged();
         break;
     case IDC_FILTER_MAKER_CHOOSE:
     case IDC_FILTER_MAKER_TYPE:
@@ -342,13 +308,14 @@ void ManufacturerCommand(HWND page, int control, UINT code) {
         Filter().FilManRadio = static_cast<uint32_t>(control);
         ChooseFromList(page, control == IDC_FILTER_MAKER_CHOOSE);
         if (control == IDC_FILTER_MAKER_CHOOSE) SendDlgItemMessageA(page, IDC_FILTER_MAKER_LIST, CB_SETCURSEL, 0, 0);
-        MarkChanged(page);
+        call.MarkChanged();
         break;
     default: break;
     }
 }
 
-void StoreManufacturer(HWND page) {
+void StoreManufacturer(const SheetPageCall& call) {
+    const HWND page = call.page;
     char* pattern = Filter().Query.FilManPattern;
     if (Filter().FilManRadio == IDC_FILTER_MAKER_CHOOSE) {
         GetDlgItemTextA(page, IDC_FILTER_MAKER_LIST, pattern, kMakerListLength + 1);
@@ -360,67 +327,33 @@ void StoreManufacturer(HWND page) {
 }
 constexpr PageHandlers kManufacturerHandlers = {LoadManufacturer, ManufacturerCommand, StoreManufacturer};
 
+// The pages in command order (1020-1028).
+constexpr SheetPage kPages[9] = {
+    {IDD_FILTER_NAME, &kNameHandlers},
+    {IDD_FILTER_ROM_STATUS, &Checkboxes<kRomStatusBoxes>::handlers},
+    {IDD_FILTER_DRIVER, &Checkboxes<kDriverBoxes>::handlers},
+    {IDD_FILTER_YEAR, &kYearHandlers},
+    {IDD_FILTER_MAKER, &kManufacturerHandlers},
+    {IDD_FILTER_VIDEO, &Checkboxes<kVideoBoxes>::handlers},
+    {IDD_FILTER_PALETTE, &Range<kPaletteRange>::handlers},
+    {IDD_FILTER_RESOLUTION, &Range<kResolutionRange>::handlers},
+    {IDD_FILTER_FREQUENCY, &Range<kFrequencyRange>::handlers},
+};
+
 }  // namespace
 
-INT_PTR CALLBACK NamePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(kNameHandlers, page, message, wParam, lParam);
-}
-INT_PTR CALLBACK RomStatusPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(Checkboxes<kRomStatusBoxes>::handlers, page, message, wParam, lParam);
-}
-INT_PTR CALLBACK DriverPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(Checkboxes<kDriverBoxes>::handlers, page, message, wParam, lParam);
-}
-INT_PTR CALLBACK YearPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(kYearHandlers, page, message, wParam, lParam);
-}
-INT_PTR CALLBACK ManufacturerPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(kManufacturerHandlers, page, message, wParam, lParam);
-}
-INT_PTR CALLBACK VideoPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(Checkboxes<kVideoBoxes>::handlers, page, message, wParam, lParam);
-}
-INT_PTR CALLBACK PalettePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(Range<kPaletteRange>::handlers, page, message, wParam, lParam);
-}
-INT_PTR CALLBACK ResolutionPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(Range<kResolutionRange>::handlers, page, message, wParam, lParam);
-}
-INT_PTR CALLBACK FrequencyPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DispatchPage(Range<kFrequencyRange>::handlers, page, message, wParam, lParam);
-}
-
 void ShowFilterSheet(HWND owner, UINT startPage) {
-    static constexpr DLGPROC kPages[9] = {NamePage,         RomStatusPage, DriverPage,     YearPage,     ManufacturerPage,
-                                          VideoPage,        PalettePage,   ResolutionPage, FrequencyPage};
-    PROPSHEETPAGEA pages[9] = {};
-    for (int i = 0; i < 9; ++i) {
-        pages[i].dwSize = sizeof pages[i];
-        pages[i].dwFlags = PSP_DEFAULT;  // the tab title is the template's caption
-        pages[i].hInstance = LanguageModule;
-        pages[i].pszTemplate = MAKEINTRESOURCEA(IDD_FILTER_NAME + 100 * i);
-        pages[i].pfnDlgProc = kPages[i];
-    }
-    char caption[256];
-    if (LoadStringA(LanguageModule, IDS_CAPTION_FILTER, caption, sizeof caption) <= 0) caption[0] = '\0';
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE;
-    header.hwndParent = owner;
-    header.hInstance = LanguageModule;
-    header.pszCaption = caption;
-    header.nPages = 9;
-    header.nStartPage = startPage;
-    header.ppsp = pages;
-    PropertySheetA(&header);
+    SheetHeader header{owner, LanguageModule, IDS_CAPTION_FILTER};
+    header.startPage = startPage;
+    SheetRun run;
+    RunPropertySheet(header, kPages, run);
 
     // Apply or OK, even when the sheet was cancelled afterwards.
-    if (FiltersApplied == 1) {
+    if (run.applied) {
         BuildFilterQueryBlock(Settings.Filter);
         RunBackgroundTask(owner, ReloadGameList);
         SaveSettings(owner);
     }
-    FiltersApplied = 0;
 }
 
 }  // namespace quillet

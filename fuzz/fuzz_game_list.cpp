@@ -38,8 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // The same bytes as the inside of one game element.
     quillet::ImportRecord game{};
+    quillet::GameTraits traits;
     const char* pos = input.begin();
-    quillet::ReadGameElement(pos, input.end(), game);
+    quillet::ReadGameElement(pos, input.end(), game, traits);
     fuzz::Require(pos >= input.begin() && pos <= input.end());
     return 0;
 }

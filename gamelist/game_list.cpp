@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/dpi.h"
 #include "base/globals.h"
 #include "base/report.h"
 #include "gamelist/list_pictures.h"
@@ -12,6 +13,8 @@
 #include "settings/language.h"
 
 namespace quillet {
+
+HWND GameListWindow;
 
 namespace {
 
@@ -38,8 +41,11 @@ constexpr ColumnSpec kColumns[kListColumns] = {
     {95, LVCFMT_LEFT},  {95, LVCFMT_LEFT},  {90, LVCFMT_RIGHT}, {130, LVCFMT_LEFT},
 };
 
-constexpr DWORD kGameListStyle = 0x5601100D;  // child, visible, clip, tab stop, owner data, details...
-constexpr DWORD kGameListExStyle = 0x31;      // grid lines, header drag and drop, full-row select
+constexpr DWORD kGameListStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP |
+                                 LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_REPORT;
+static_assert(kGameListStyle == 0x5601100D);
+constexpr DWORD kGameListExStyle = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+static_assert(kGameListExStyle == 0x31);
 
 DWORD StoredColumnCount(const ListLayoutState& layout) {
     return layout.ListViewNumber > kListColumns ? kListColumns : layout.ListViewNumber;
@@ -188,10 +194,11 @@ void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
     InsertColumns();
     header = reinterpret_cast<HWND>(SendMessageA(GameListWindow, LVM_GETHEADER, 0, 0));
     SetWindowLongA(header, GWL_STYLE, GetWindowLongA(header, GWL_STYLE) | HDS_HOTTRACK | HDS_FULLDRAG);
+    const DpiBitmaps arrows = BitmapsForSystemDpi();  // drawn for the screen's DPI
     arrowDown = static_cast<HBITMAP>(
-        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_SORT_DOWN), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(arrows.sortDown), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     arrowUp = static_cast<HBITMAP>(
-        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(IDB_SORT_UP), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+        LoadImageA(ProgramInstance, MAKEINTRESOURCEA(arrows.sortUp), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     SetWindowSubclass(GameListWindow, GameListSubclass, 0, 0);
     AttachGameIcons(GameListWindow);
     SendMessageA(GameListWindow, LVM_SETITEMCOUNT, 0, 0);

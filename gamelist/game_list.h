@@ -25,6 +25,9 @@
 
 namespace quillet {
 
+// The list view, a child of the main window, created by CreateGameList.
+extern HWND GameListWindow;
+
 // The four view commands 1060-1063 are the only values of ListViewMode that
 // are sent as commands. Any other value means no view chosen yet: the list
 // is then in details view, and its button and menu item show that.

@@ -1,7 +1,8 @@
 ; Quillet's installer, one per edition, built by tools/build-installer.sh:
 ;   makensis -DBITS=32|64 -DVERSION=0.7.1 -DSTAGE=<folder> -DOUTFILE=<exe> quillet.nsi
-; STAGE holds Quillet.exe, languages\*.dll, gamelist.mdb (empty catalogue)
-; and sqlite3odbc.dll (the SQLite ODBC driver of the same width).
+; STAGE holds Quillet.exe, languages\*.dll and sqlite3odbc.dll (the SQLite
+; ODBC driver of the same width). The catalogue is the user's: Quillet makes
+; it in %LOCALAPPDATA%\Quillet at its first start.
 ;
 ; Silent use: setup.exe /S [/D=C:\path]; uninstall.exe /S [/REMOVEUSERDATA].
 Unicode true
@@ -20,9 +21,13 @@ SetCompressor /SOLID lzma
 !define USER_KEY "Software\Halvorn\Quillet"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillet"
 !define ODBCINST "Software\ODBC\ODBCINST.INI"
-; The name the program's SQLite connection string asks for.
-!define DRIVER "SQLite3 ODBC Driver"
+; Quillet's own registration of the driver in its folder, the name its
+; connection string asks for first. The shared name "SQLite3 ODBC Driver"
+; belongs to whoever installed it and is never touched (a portable copy of
+; Quillet falls back to it).
+!define DRIVER "Quillet SQLite3 ODBC Driver"
 !define DRIVER_DLL "sqlite3odbc.dll"
+!define SHARED_DRIVER "SQLite3 ODBC Driver"
 
 Name "${PRODUCT} ${VERSION} (${EDITION})"
 OutFile "${OUTFILE}"
@@ -66,38 +71,31 @@ Function .onInit
   ${EndIf}
 FunctionEnd
 
-; The catalogue driver. The registration is shared with any other program
-; that installed a driver of the same name: UsageCount counts the programs,
-; each installation of Quillet counts once (DriverCounted remembers it, so
-; an upgrade does not count again), and the last one out removes it.
+; The catalogue driver: the DLL in Quillet's folder, registered under
+; Quillet's own name, so no other program's driver is replaced or removed.
 Function InstallDriver
-  ReadRegStr $0 HKLM "${ODBCINST}\${DRIVER}" "Driver"
-  ; Another program's own copy of the driver stays the registered one.
-  ${If} $0 == ""
-  ${OrIf} $0 == "$SYSDIR\${DRIVER_DLL}"
-  ${OrIfNot} ${FileExists} $0
-    SetOutPath "$SYSDIR"
-    SetOverwrite ifnewer
-    File "${STAGE}\${DRIVER_DLL}"
-    SetOverwrite on
-    WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "Driver" "$SYSDIR\${DRIVER_DLL}"
-    WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "Setup" "$SYSDIR\${DRIVER_DLL}"
-    WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "APILevel" "0"
-    WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "ConnectFunctions" "YYN"
-    WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "DriverODBCVer" "03.00"
-    WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "FileUsage" "0"
-    WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "SQLLevel" "0"
-    WriteRegStr HKLM "${ODBCINST}\ODBC Drivers" "${DRIVER}" "Installed"
-  ${EndIf}
+  SetOutPath "$INSTDIR"
+  File "${STAGE}\${DRIVER_DLL}"
+  WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "Driver" "$INSTDIR\${DRIVER_DLL}"
+  WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "Setup" "$INSTDIR\${DRIVER_DLL}"
+  WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "APILevel" "0"
+  WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "ConnectFunctions" "YYN"
+  WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "DriverODBCVer" "03.00"
+  WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "FileUsage" "0"
+  WriteRegStr HKLM "${ODBCINST}\${DRIVER}" "SQLLevel" "0"
+  WriteRegDWORD HKLM "${ODBCINST}\${DRIVER}" "UsageCount" 1
+  WriteRegStr HKLM "${ODBCINST}\ODBC Drivers" "${DRIVER}" "Installed"
+  ; Version 0.7.1 and before counted themselves on the shared name: take
+  ; that count back, and leave the registration and its DLL to their owner.
   ReadRegStr $1 HKLM "${UNINSTALL_KEY}" "DriverCounted"
-  ${If} $1 != "1"
-    ReadRegDWORD $2 HKLM "${ODBCINST}\${DRIVER}" "UsageCount"
-    ${If} $2 == ""
-      StrCpy $2 0
+  ${If} $1 == "1"
+    ReadRegDWORD $2 HKLM "${ODBCINST}\${SHARED_DRIVER}" "UsageCount"
+    ${If} $2 != ""
+    ${AndIf} $2 > 0
+      IntOp $2 $2 - 1
+      WriteRegDWORD HKLM "${ODBCINST}\${SHARED_DRIVER}" "UsageCount" $2
     ${EndIf}
-    IntOp $2 $2 + 1
-    WriteRegDWORD HKLM "${ODBCINST}\${DRIVER}" "UsageCount" $2
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DriverCounted" "1"
+    DeleteRegValue HKLM "${UNINSTALL_KEY}" "DriverCounted"
   ${EndIf}
 FunctionEnd
 
@@ -109,9 +107,10 @@ Section "Quillet"
   File "${STAGE}\languages\english.dll"
   File "${STAGE}\languages\italian.dll"
   SetOutPath "$INSTDIR"
-  ; An upgrade keeps the user's catalogue.
-  ${IfNot} ${FileExists} "$INSTDIR\gamelist.mdb"
-    File "${STAGE}\gamelist.mdb"
+  ; A catalogue an older version left here stays, read-only: at its next
+  ; start Quillet copies it into each user's own folder and works there.
+  ${If} ${FileExists} "$INSTDIR\gamelist.mdb"
+    SetFileAttributes "$INSTDIR\gamelist.mdb" READONLY
   ${EndIf}
 
   ; The machine key with the installed language modules. The emulator
@@ -132,8 +131,7 @@ Section "Quillet"
 
   Call InstallDriver
 
-  ; The program finds its language modules and catalogue in its start
-  ; directory: the shortcut starts it in the installation folder.
+  ; The program finds its files beside itself, whatever folder it starts in.
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   CreateDirectory "$SMPROGRAMS\Quillet"
@@ -149,27 +147,21 @@ Function un.onInit
   !insertmacro UseEditionView
 FunctionEnd
 
+; Only Quillet's own registration and the DLL in its folder go.
 Function un.RemoveDriver
-  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "DriverCounted"
-  ${If} $0 != "1"
-    Return
-  ${EndIf}
-  ReadRegDWORD $1 HKLM "${ODBCINST}\${DRIVER}" "UsageCount"
-  ${If} $1 == ""
-    StrCpy $1 1
-  ${EndIf}
-  IntOp $1 $1 - 1
-  ${If} $1 > 0
-    WriteRegDWORD HKLM "${ODBCINST}\${DRIVER}" "UsageCount" $1
-    Return
-  ${EndIf}
-  ReadRegStr $2 HKLM "${ODBCINST}\${DRIVER}" "Driver"
   DeleteRegKey HKLM "${ODBCINST}\${DRIVER}"
   DeleteRegValue HKLM "${ODBCINST}\ODBC Drivers" "${DRIVER}"
-  ${If} $2 == "$SYSDIR\${DRIVER_DLL}"
-    Delete "$SYSDIR\${DRIVER_DLL}"
-  ${EndIf}
+  Delete "$INSTDIR\${DRIVER_DLL}"
 FunctionEnd
+
+; The running user's catalogue (with SQLite's files beside it) in a folder.
+!macro un.RemoveCatalogueIn FOLDER
+  SetFileAttributes "${FOLDER}\gamelist.mdb" NORMAL
+  Delete "${FOLDER}\gamelist.mdb"
+  Delete "${FOLDER}\gamelist.mdb-wal"
+  Delete "${FOLDER}\gamelist.mdb-shm"
+  Delete "${FOLDER}\gamelist.mdb-journal"
+!macroend
 
 Section "Uninstall"
   Call un.RemoveDriver
@@ -191,19 +183,29 @@ Section "Uninstall"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 
   ; The catalogue and the settings are the user's: they stay unless asked.
+  ; Those of the user running the uninstaller, who is named: other users'
+  ; folders are theirs.
+  SetShellVarContext current
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/REMOVEUSERDATA" $1
   ${If} ${Errors}
+    ReadEnvStr $2 USERNAME
     MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
-      "Also remove your game catalogue ($INSTDIR\gamelist.mdb) and your Quillet settings?" /SD IDNO IDYES remove
+      "Also remove the game catalogue and the Quillet settings of the user $2?$\r$\n$\r$\nThe catalogue is in $LOCALAPPDATA\Quillet. Other users keep theirs." \
+      /SD IDNO IDYES remove
     Goto done
   ${EndIf}
   remove:
-    Delete "$INSTDIR\gamelist.mdb"
-    Delete "$INSTDIR\gamelist.mdb-wal"
-    Delete "$INSTDIR\gamelist.mdb-shm"
-    Delete "$INSTDIR\gamelist.mdb-journal"
+    !insertmacro un.RemoveCatalogueIn "$LOCALAPPDATA\Quillet"
+    RMDir "$LOCALAPPDATA\Quillet"
+    ; The copy file virtualization made for the 32-bit edition before it had
+    ; a manifest: the installation folder below VirtualStore, drive left out.
+    StrCpy $3 "$INSTDIR" "" 2
+    !insertmacro un.RemoveCatalogueIn "$LOCALAPPDATA\VirtualStore$3"
+    RMDir "$LOCALAPPDATA\VirtualStore$3"
+    ; A catalogue an older version kept in the installation folder.
+    !insertmacro un.RemoveCatalogueIn "$INSTDIR"
     DeleteRegKey HKCU "${USER_KEY}"
     DeleteRegKey /ifempty HKCU "Software\Halvorn"
   done:

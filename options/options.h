@@ -6,24 +6,29 @@
 
 namespace quillet {
 
-// Resets EmuOptions, then reads `path` through a read-only mapping when it
-// can be opened. A missing or locked file is no error (the sheet opens with
-// every option unset); a mapping failure is reported. Always returns 1.
+// Resets EmuOptions, then reads `path`, shared with other programs. A
+// missing file is no error (the sheet opens with every option unset).
+// Returns 0, after a message, for a file that exists but cannot be read
+// and for a file in today's layout, which the era's model would destroy.
 int LoadEmulatorOptions(HWND owner, const char* path);
 
-// Writes EmuOptions to `path`: the new text goes to a temporary file in the
-// same folder, which then replaces the old file in one step; the old file is
-// kept as "<path>.bak". A read-only file is never replaced. Failures are
-// reported to the user; returns false after one.
+// Writes EmuOptions to `path` through WriteIniFile (.bak, .orig, one-step
+// replacement). A file that meanwhile holds today's layout is refused.
+// Failures are reported to the user; returns false after one.
 bool SaveEmulatorOptions(HWND owner, const char* path);
 
-// The whole edit cycle on one ini file: read, show the sheet modally at
+// The era's edit cycle on one ini file: read, show the sheet modally at
 // `startPage` (0-8), write back unless the user cancelled without ever
-// applying. Warns and does nothing when no emulator has been chosen.
+// applying. Warns and does nothing when no emulator has been chosen, and
+// opens no sheet when the file cannot be read or is in today's layout.
 void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path);
 
-// Command 1011: the sheet on "<MameDir><rom>.ini" for the focused game,
-// at its first page. Does nothing when no game has the focus.
-void OpenGameOptionsSheet(HWND owner);
+// Commands 1040-1048 (`command`): the editor the global file calls for,
+// the era's or today's, decided from the file itself.
+void OpenMameSettings(HWND owner, UINT command);
+
+// Command 1011: the same for the focused game's own ini file. Does nothing
+// when no game has the focus.
+void OpenGameSettings(HWND owner);
 
 }  // namespace quillet

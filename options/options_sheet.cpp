@@ -1,23 +1,23 @@
-// The nine-page option sheet over EmuOptions. Every page follows one
-// routine driven by its table of controls: load the controls from the record
-// when the page is created, mark the sheet changed on the page's change
+// The nine-page option sheet over EmuOptions, run by the sheet routine of
+// ui/property_sheet.h. All nine pages share one set of handlers driven by
+// the page's table of controls: load the controls from the record when the
+// page is created, mark the sheet changed on the page's change
 // notifications, store the controls into the record on apply.
 #include <windows.h>
 #include <commctrl.h>
-#include <prsht.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
 #include "base/report.h"
-#include "gamelist/game_list.h"
-#include "db/rom_name.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "ui/pickers.h"
+#include "ui/property_sheet.h"
 
 namespace quillet {
 
@@ -26,7 +26,7 @@ namespace {
 enum class Kind : uint8_t {
     Edit,        // text option; `companion` is the browse button
     Check,       // three-state check box over a switch
-    List,        // drop-down list; option may be null (shown, tied to nothing)
+    List,        // drop-down list; option may be kNoOption (shown, tied to nothing)
     Slider,      // trackbar; `companion` is the value label
     Number,      // edit with spin button (`companion`) over a count or digit
     Latency,     // radios id..id+4 over audio_latency 0-4
@@ -35,10 +35,15 @@ enum class Kind : uint8_t {
 
 enum class Label : uint8_t { Number, Hundredths, Flicker };
 
+// A control's field in EmuOptions, by its offset: OPTION(name) fails to
+// compile for a name the record does not have.
+#define OPTION(member) static_cast<uint16_t>(offsetof(EmulatorOptions, member))
+constexpr uint16_t kNoOption = 0xFFFF;  // a list shown, tied to nothing
+
 struct PageControl {
     int id;
     Kind kind;
-    const char* option;
+    uint16_t option;
     int companion = 0;
     int low = 0, high = 0, tick = 0;  // slider or spin range; 0 tick keeps the default
     Label label = Label::Number;
@@ -75,14 +80,14 @@ constexpr char kDefaultText[] = "default";
 // ---- the pages -------------------------------------------------------------
 
 constexpr PageControl kPathsPage[] = {
-    {IDC_OPT_ROMPATH, Kind::Edit, "rompath", IDC_OPT_ROMPATH_BROWSE},
-    {IDC_OPT_SAMPLEPATH, Kind::Edit, "samplepath", IDC_OPT_SAMPLEPATH_BROWSE},
-    {IDC_OPT_CFG_DIR, Kind::Edit, "cfg_directory", IDC_OPT_CFG_DIR_BROWSE},
-    {IDC_OPT_NVRAM_DIR, Kind::Edit, "nvram_directory", IDC_OPT_NVRAM_DIR_BROWSE},
-    {IDC_OPT_MEMCARD_DIR, Kind::Edit, "memcard_directory", IDC_OPT_MEMCARD_DIR_BROWSE},
-    {IDC_OPT_INPUT_DIR, Kind::Edit, "input_directory", IDC_OPT_INPUT_DIR_BROWSE},
-    {IDC_OPT_HISCORE_DIR, Kind::Edit, "hiscore_directory", IDC_OPT_HISCORE_DIR_BROWSE},
-    {IDC_OPT_STATE_DIR, Kind::Edit, "state_directory", IDC_OPT_STATE_DIR_BROWSE},
+    {IDC_OPT_ROMPATH, Kind::Edit, OPTION(rompath), IDC_OPT_ROMPATH_BROWSE},
+    {IDC_OPT_SAMPLEPATH, Kind::Edit, OPTION(samplepath), IDC_OPT_SAMPLEPATH_BROWSE},
+    {IDC_OPT_CFG_DIR, Kind::Edit, OPTION(cfg_directory), IDC_OPT_CFG_DIR_BROWSE},
+    {IDC_OPT_NVRAM_DIR, Kind::Edit, OPTION(nvram_directory), IDC_OPT_NVRAM_DIR_BROWSE},
+    {IDC_OPT_MEMCARD_DIR, Kind::Edit, OPTION(memcard_directory), IDC_OPT_MEMCARD_DIR_BROWSE},
+    {IDC_OPT_INPUT_DIR, Kind::Edit, OPTION(input_directory), IDC_OPT_INPUT_DIR_BROWSE},
+    {IDC_OPT_HISCORE_DIR, Kind::Edit, OPTION(hiscore_directory), IDC_OPT_HISCORE_DIR_BROWSE},
+    {IDC_OPT_STATE_DIR, Kind::Edit, OPTION(state_directory), IDC_OPT_STATE_DIR_BROWSE},
 };
 
 // File filters whose description and pattern are both the expected name.
@@ -91,117 +96,117 @@ constexpr char kHistoryFilter[] = "history.dat\0history.dat\0";
 constexpr char kMameinfoFilter[] = "mameinfo.dat\0mameinfo.dat\0";
 
 constexpr PageControl kSupportPage[] = {
-    {IDC_OPT_ARTWORK_DIR, Kind::Edit, "artwork_directory", IDC_OPT_ARTWORK_DIR_BROWSE},
-    {IDC_OPT_SNAPSHOT_DIR, Kind::Edit, "snapshot_directory", IDC_OPT_SNAPSHOT_DIR_BROWSE},
-    {IDC_OPT_DIFF_DIR, Kind::Edit, "diff_directory", IDC_OPT_DIFF_DIR_BROWSE},
-    {IDC_OPT_CTRLR_DIR, Kind::Edit, "ctrlr_directory", IDC_OPT_CTRLR_DIR_BROWSE},
-    {IDC_OPT_CHEAT_FILE, Kind::Edit, "cheat_file", IDC_OPT_CHEAT_FILE_BROWSE, 0, 0, 0, Label::Number, nullptr,
+    {IDC_OPT_ARTWORK_DIR, Kind::Edit, OPTION(artwork_directory), IDC_OPT_ARTWORK_DIR_BROWSE},
+    {IDC_OPT_SNAPSHOT_DIR, Kind::Edit, OPTION(snapshot_directory), IDC_OPT_SNAPSHOT_DIR_BROWSE},
+    {IDC_OPT_DIFF_DIR, Kind::Edit, OPTION(diff_directory), IDC_OPT_DIFF_DIR_BROWSE},
+    {IDC_OPT_CTRLR_DIR, Kind::Edit, OPTION(ctrlr_directory), IDC_OPT_CTRLR_DIR_BROWSE},
+    {IDC_OPT_CHEAT_FILE, Kind::Edit, OPTION(cheat_file), IDC_OPT_CHEAT_FILE_BROWSE, 0, 0, 0, Label::Number, nullptr,
      kCheatFilter},
-    {IDC_OPT_HISTORY_FILE, Kind::Edit, "history_file", IDC_OPT_HISTORY_FILE_BROWSE, 0, 0, 0, Label::Number, nullptr,
+    {IDC_OPT_HISTORY_FILE, Kind::Edit, OPTION(history_file), IDC_OPT_HISTORY_FILE_BROWSE, 0, 0, 0, Label::Number, nullptr,
      kHistoryFilter},
-    {IDC_OPT_MAMEINFO_FILE, Kind::Edit, "mameinfo_file", IDC_OPT_MAMEINFO_FILE_BROWSE, 0, 0, 0, Label::Number,
+    {IDC_OPT_MAMEINFO_FILE, Kind::Edit, OPTION(mameinfo_file), IDC_OPT_MAMEINFO_FILE_BROWSE, 0, 0, 0, Label::Number,
      nullptr, kMameinfoFilter},
 };
 
 constexpr PageControl kWinVideoPage[] = {
-    {IDC_OPT_AUTOFRAMESKIP, Kind::Check, "autoframeskip"},
-    {IDC_OPT_WAITVSYNC, Kind::Check, "waitvsync"},
-    {IDC_OPT_TRIPLEBUFFER, Kind::Check, "triplebuffer"},
-    {IDC_OPT_WINDOW, Kind::Check, "window"},
-    {IDC_OPT_DDRAW, Kind::Check, "ddraw"},
-    {IDC_OPT_HWSTRETCH, Kind::Check, "hwstretch"},
-    {IDC_OPT_REFRESH, Kind::Check, "refresh"},
-    {IDC_OPT_SCANLINES, Kind::Check, "scanlines"},
-    {IDC_OPT_SWITCHRES, Kind::Check, "switchres"},
-    {IDC_OPT_SWITCHBPP, Kind::Check, "switchbpp"},
-    {IDC_OPT_MAXIMIZE, Kind::Check, "maximize"},
-    {IDC_OPT_KEEPASPECT, Kind::Check, "keepaspect"},
-    {IDC_OPT_MATCHREFRESH, Kind::Check, "matchrefresh"},
-    {IDC_OPT_SYNCREFRESH, Kind::Check, "syncrefresh"},
-    {IDC_OPT_THROTTLE, Kind::Check, "throttle"},
-    {IDC_OPT_SLEEP, Kind::Check, "sleep"},
-    {IDC_OPT_RDTSC, Kind::Check, "rdtsc"},
-    {IDC_OPT_HIGH_PRIORITY, Kind::Check, "high_priority"},
-    {IDC_OPT_CLEANSTRETCH, Kind::List, "cleanstretch", 0, 0, 0, 0, Label::Number, kStretch},
-    {IDC_OPT_RESOLUTION, Kind::List, "resolution", 0, 0, 0, 0, Label::Number, kResolutions},
-    {IDC_OPT_EFFECT, Kind::List, "effect", 0, 0, 0, 0, Label::Number, kEffects},
-    {IDC_OPT_SCREEN_ASPECT, Kind::List, "screen_aspect", 0, 0, 0, 0, Label::Number, kAspects},
-    {IDC_OPT_FRAMESKIP, Kind::Slider, "frameskip", IDC_OPT_FRAMESKIP_LABEL, -1, 11, 0, Label::Number},
-    {IDC_OPT_FS_BRIGHTNESS, Kind::Slider, "full_screen_brightness", IDC_OPT_FS_BRIGHTNESS_LABEL, -1, 200, 5,
+    {IDC_OPT_AUTOFRAMESKIP, Kind::Check, OPTION(autoframeskip)},
+    {IDC_OPT_WAITVSYNC, Kind::Check, OPTION(waitvsync)},
+    {IDC_OPT_TRIPLEBUFFER, Kind::Check, OPTION(triplebuffer)},
+    {IDC_OPT_WINDOW, Kind::Check, OPTION(window)},
+    {IDC_OPT_DDRAW, Kind::Check, OPTION(ddraw)},
+    {IDC_OPT_HWSTRETCH, Kind::Check, OPTION(hwstretch)},
+    {IDC_OPT_REFRESH, Kind::Check, OPTION(refresh)},
+    {IDC_OPT_SCANLINES, Kind::Check, OPTION(scanlines)},
+    {IDC_OPT_SWITCHRES, Kind::Check, OPTION(switchres)},
+    {IDC_OPT_SWITCHBPP, Kind::Check, OPTION(switchbpp)},
+    {IDC_OPT_MAXIMIZE, Kind::Check, OPTION(maximize)},
+    {IDC_OPT_KEEPASPECT, Kind::Check, OPTION(keepaspect)},
+    {IDC_OPT_MATCHREFRESH, Kind::Check, OPTION(matchrefresh)},
+    {IDC_OPT_SYNCREFRESH, Kind::Check, OPTION(syncrefresh)},
+    {IDC_OPT_THROTTLE, Kind::Check, OPTION(throttle)},
+    {IDC_OPT_SLEEP, Kind::Check, OPTION(sleep)},
+    {IDC_OPT_RDTSC, Kind::Check, OPTION(rdtsc)},
+    {IDC_OPT_HIGH_PRIORITY, Kind::Check, OPTION(high_priority)},
+    {IDC_OPT_CLEANSTRETCH, Kind::List, OPTION(cleanstretch), 0, 0, 0, 0, Label::Number, kStretch},
+    {IDC_OPT_RESOLUTION, Kind::List, OPTION(resolution), 0, 0, 0, 0, Label::Number, kResolutions},
+    {IDC_OPT_EFFECT, Kind::List, OPTION(effect), 0, 0, 0, 0, Label::Number, kEffects},
+    {IDC_OPT_SCREEN_ASPECT, Kind::List, OPTION(screen_aspect), 0, 0, 0, 0, Label::Number, kAspects},
+    {IDC_OPT_FRAMESKIP, Kind::Slider, OPTION(frameskip), IDC_OPT_FRAMESKIP_LABEL, -1, 11, 0, Label::Number},
+    {IDC_OPT_FS_BRIGHTNESS, Kind::Slider, OPTION(full_screen_brightness), IDC_OPT_FS_BRIGHTNESS_LABEL, -1, 200, 5,
      Label::Hundredths},
-    {IDC_OPT_FRAMES_TO_RUN, Kind::Number, "frames_to_run", IDC_OPT_FRAMES_TO_RUN_SPIN, 0, 2000000000},
+    {IDC_OPT_FRAMES_TO_RUN, Kind::Number, OPTION(frames_to_run), IDC_OPT_FRAMES_TO_RUN_SPIN, 0, 2000000000},
 };
 
 constexpr PageControl kCoreVideoPage[] = {
-    {IDC_OPT_DEBUG_RESOLUTION, Kind::List, "debug_resolution", 0, 0, 0, 0, Label::Number, kResolutions},
-    {IDC_OPT_GAMMA, Kind::Slider, "gamma", IDC_OPT_GAMMA_LABEL, 49, 200, 5, Label::Hundredths},
-    {IDC_OPT_BRIGHTNESS, Kind::Slider, "brightness", IDC_OPT_BRIGHTNESS_LABEL, -1, 200, 5, Label::Hundredths},
-    {IDC_OPT_PAUSE_BRIGHTNESS, Kind::Slider, "pause_brightness", IDC_OPT_PAUSE_BRIGHTNESS_LABEL, -1, 200, 5,
+    {IDC_OPT_DEBUG_RESOLUTION, Kind::List, OPTION(debug_resolution), 0, 0, 0, 0, Label::Number, kResolutions},
+    {IDC_OPT_GAMMA, Kind::Slider, OPTION(gamma), IDC_OPT_GAMMA_LABEL, 49, 200, 5, Label::Hundredths},
+    {IDC_OPT_BRIGHTNESS, Kind::Slider, OPTION(brightness), IDC_OPT_BRIGHTNESS_LABEL, -1, 200, 5, Label::Hundredths},
+    {IDC_OPT_PAUSE_BRIGHTNESS, Kind::Slider, OPTION(pause_brightness), IDC_OPT_PAUSE_BRIGHTNESS_LABEL, -1, 200, 5,
      Label::Hundredths},
-    {IDC_OPT_ROR, Kind::Check, "ror"},
-    {IDC_OPT_ROL, Kind::Check, "rol"},
-    {IDC_OPT_AUTOROR, Kind::Check, "autoror"},
-    {IDC_OPT_AUTOROL, Kind::Check, "autorol"},
-    {IDC_OPT_FLIPX, Kind::Check, "flipx"},
-    {IDC_OPT_FLIPY, Kind::Check, "flipy"},
-    {IDC_OPT_NOROTATE, Kind::Check, "norotate"},
+    {IDC_OPT_ROR, Kind::Check, OPTION(ror)},
+    {IDC_OPT_ROL, Kind::Check, OPTION(rol)},
+    {IDC_OPT_AUTOROR, Kind::Check, OPTION(autoror)},
+    {IDC_OPT_AUTOROL, Kind::Check, OPTION(autorol)},
+    {IDC_OPT_FLIPX, Kind::Check, OPTION(flipx)},
+    {IDC_OPT_FLIPY, Kind::Check, OPTION(flipy)},
+    {IDC_OPT_NOROTATE, Kind::Check, OPTION(norotate)},
 };
 
 constexpr PageControl kD3dPage[] = {
-    {IDC_OPT_D3DFILTER_LIST, Kind::List, nullptr, 0, 0, 0, 0, Label::Number, kD3dFilters},
-    {IDC_OPT_D3DPRESCALE, Kind::List, "d3dprescale", 0, 0, 0, 0, Label::Number, kPrescale},
-    {IDC_OPT_D3DEFFECT, Kind::List, "d3deffect", 0, 0, 0, 0, Label::Number, kD3dEffects},
-    {IDC_OPT_ZOOM, Kind::Number, "zoom", IDC_OPT_ZOOM_SPIN, 0, 9},
-    {IDC_OPT_D3DSCAN, Kind::Slider, "d3dscan", IDC_OPT_D3DSCAN_LABEL, -1, 100, 5, Label::Number},
-    {IDC_OPT_D3DFEEDBACK, Kind::Slider, "d3dfeedback", IDC_OPT_D3DFEEDBACK_LABEL, -1, 100, 5, Label::Number},
-    {IDC_OPT_DIRECT3D, Kind::Check, "direct3d"},
-    {IDC_OPT_D3DTEXMANAGE, Kind::Check, "d3dtexmanage"},
+    {IDC_OPT_D3DFILTER_LIST, Kind::List, kNoOption, 0, 0, 0, 0, Label::Number, kD3dFilters},
+    {IDC_OPT_D3DPRESCALE, Kind::List, OPTION(d3dprescale), 0, 0, 0, 0, Label::Number, kPrescale},
+    {IDC_OPT_D3DEFFECT, Kind::List, OPTION(d3deffect), 0, 0, 0, 0, Label::Number, kD3dEffects},
+    {IDC_OPT_ZOOM, Kind::Number, OPTION(zoom), IDC_OPT_ZOOM_SPIN, 0, 9},
+    {IDC_OPT_D3DSCAN, Kind::Slider, OPTION(d3dscan), IDC_OPT_D3DSCAN_LABEL, -1, 100, 5, Label::Number},
+    {IDC_OPT_D3DFEEDBACK, Kind::Slider, OPTION(d3dfeedback), IDC_OPT_D3DFEEDBACK_LABEL, -1, 100, 5, Label::Number},
+    {IDC_OPT_DIRECT3D, Kind::Check, OPTION(direct3d)},
+    {IDC_OPT_D3DTEXMANAGE, Kind::Check, OPTION(d3dtexmanage)},
 };
 
 constexpr PageControl kVectorPage[] = {
-    {IDC_OPT_BEAM, Kind::Slider, "beam", IDC_OPT_BEAM_LABEL, 99, 1600, 30, Label::Hundredths},
-    {IDC_OPT_FLICKER, Kind::Slider, "flicker", IDC_OPT_FLICKER_LABEL, -1, 100, 2, Label::Flicker},
-    {IDC_OPT_INTENSITY, Kind::Slider, "intensity", IDC_OPT_INTENSITY_LABEL, 49, 300, 10, Label::Hundredths},
-    {IDC_OPT_ANTIALIAS, Kind::Check, "antialias"},
-    {IDC_OPT_TRANSLUCENCY, Kind::Check, "translucency"},
+    {IDC_OPT_BEAM, Kind::Slider, OPTION(beam), IDC_OPT_BEAM_LABEL, 99, 1600, 30, Label::Hundredths},
+    {IDC_OPT_FLICKER, Kind::Slider, OPTION(flicker), IDC_OPT_FLICKER_LABEL, -1, 100, 2, Label::Flicker},
+    {IDC_OPT_INTENSITY, Kind::Slider, OPTION(intensity), IDC_OPT_INTENSITY_LABEL, 49, 300, 10, Label::Hundredths},
+    {IDC_OPT_ANTIALIAS, Kind::Check, OPTION(antialias)},
+    {IDC_OPT_TRANSLUCENCY, Kind::Check, OPTION(translucency)},
 };
 
 constexpr PageControl kSoundPage[] = {
-    {IDC_OPT_VOLUME, Kind::Slider, "volume", IDC_OPT_VOLUME_LABEL, -33, 0, 0, Label::Number},
-    {IDC_OPT_LATENCY_FIRST, Kind::Latency, "audio_latency"},
-    {IDC_OPT_SAMPLERATE_FIRST, Kind::SampleRate, "samplerate"},
-    {IDC_OPT_SOUND, Kind::Check, "sound"},
-    {IDC_OPT_SAMPLES, Kind::Check, "samples"},
-    {IDC_OPT_RESAMPLEFILTER, Kind::Check, "resamplefilter"},
+    {IDC_OPT_VOLUME, Kind::Slider, OPTION(volume), IDC_OPT_VOLUME_LABEL, -33, 0, 0, Label::Number},
+    {IDC_OPT_LATENCY_FIRST, Kind::Latency, OPTION(audio_latency)},
+    {IDC_OPT_SAMPLERATE_FIRST, Kind::SampleRate, OPTION(samplerate)},
+    {IDC_OPT_SOUND, Kind::Check, OPTION(sound)},
+    {IDC_OPT_SAMPLES, Kind::Check, OPTION(samples)},
+    {IDC_OPT_RESAMPLEFILTER, Kind::Check, OPTION(resamplefilter)},
 };
 
 constexpr PageControl kInputPage[] = {
-    {IDC_OPT_CTRLR_LIST, Kind::List, nullptr, 0, 0, 0, 0, Label::Number, kControllers},
-    {IDC_OPT_A2D_DEADZONE, Kind::Slider, "a2d_deadzone", IDC_OPT_A2D_DEADZONE_LABEL, -1, 100, 5, Label::Hundredths},
-    {IDC_OPT_KEYBOARD_LEDS, Kind::Check, "keyboard_leds"},
-    {IDC_OPT_STEADYKEY, Kind::Check, "steadykey"},
-    {IDC_OPT_JOYSTICK, Kind::Check, "joystick"},
-    {IDC_OPT_MOUSE, Kind::Check, "mouse"},
+    {IDC_OPT_CTRLR_LIST, Kind::List, kNoOption, 0, 0, 0, 0, Label::Number, kControllers},
+    {IDC_OPT_A2D_DEADZONE, Kind::Slider, OPTION(a2d_deadzone), IDC_OPT_A2D_DEADZONE_LABEL, -1, 100, 5, Label::Hundredths},
+    {IDC_OPT_KEYBOARD_LEDS, Kind::Check, OPTION(keyboard_leds)},
+    {IDC_OPT_STEADYKEY, Kind::Check, OPTION(steadykey)},
+    {IDC_OPT_JOYSTICK, Kind::Check, OPTION(joystick)},
+    {IDC_OPT_MOUSE, Kind::Check, OPTION(mouse)},
 };
 
 constexpr PageControl kMiscPage[] = {
-    {IDC_OPT_MAXLOGSIZE, Kind::Number, "maxlogsize", IDC_OPT_MAXLOGSIZE_SPIN, 0, 2000000},
-    {IDC_OPT_ARTWORK_RESOLUTION, Kind::Slider, "artwork_resolution", IDC_OPT_ARTWORK_RESOLUTION_LABEL, -1, 10, 0,
+    {IDC_OPT_MAXLOGSIZE, Kind::Number, OPTION(maxlogsize), IDC_OPT_MAXLOGSIZE_SPIN, 0, 2000000},
+    {IDC_OPT_ARTWORK_RESOLUTION, Kind::Slider, OPTION(artwork_resolution), IDC_OPT_ARTWORK_RESOLUTION_LABEL, -1, 10, 0,
      Label::Number},
-    {IDC_OPT_ARTWORK, Kind::Check, "artwork"},
-    {IDC_OPT_ARTWORK_CROP, Kind::Check, "artwork_crop"},
-    {IDC_OPT_USE_OVERLAYS, Kind::Check, "use_overlays"},
-    {IDC_OPT_USE_BEZELS, Kind::Check, "use_bezels"},
-    {IDC_OPT_USE_BACKDROPS, Kind::Check, "use_backdrops"},
-    {IDC_OPT_CHEAT, Kind::Check, "cheat"},
-    {IDC_OPT_DEBUG, Kind::Check, "debug"},
-    {IDC_OPT_LOG, Kind::Check, "log"},
-    {IDC_OPT_OSLOG, Kind::Check, "oslog"},
-    {IDC_OPT_SKIP_DISCLAIMER, Kind::Check, "skip_disclaimer"},
-    {IDC_OPT_SKIP_GAMEINFO, Kind::Check, "skip_gameinfo"},
-    {IDC_OPT_VERBOSE, Kind::Check, "verbose"},
-    {IDC_OPT_CRCONLY, Kind::Check, "crconly"},
-    {IDC_OPT_READCONFIG, Kind::Check, "readconfig"},
+    {IDC_OPT_ARTWORK, Kind::Check, OPTION(artwork)},
+    {IDC_OPT_ARTWORK_CROP, Kind::Check, OPTION(artwork_crop)},
+    {IDC_OPT_USE_OVERLAYS, Kind::Check, OPTION(use_overlays)},
+    {IDC_OPT_USE_BEZELS, Kind::Check, OPTION(use_bezels)},
+    {IDC_OPT_USE_BACKDROPS, Kind::Check, OPTION(use_backdrops)},
+    {IDC_OPT_CHEAT, Kind::Check, OPTION(cheat)},
+    {IDC_OPT_DEBUG, Kind::Check, OPTION(debug)},
+    {IDC_OPT_LOG, Kind::Check, OPTION(log)},
+    {IDC_OPT_OSLOG, Kind::Check, OPTION(oslog)},
+    {IDC_OPT_SKIP_DISCLAIMER, Kind::Check, OPTION(skip_disclaimer)},
+    {IDC_OPT_SKIP_GAMEINFO, Kind::Check, OPTION(skip_gameinfo)},
+    {IDC_OPT_VERBOSE, Kind::Check, OPTION(verbose)},
+    {IDC_OPT_CRCONLY, Kind::Check, OPTION(crconly)},
+    {IDC_OPT_READCONFIG, Kind::Check, OPTION(readconfig)},
 };
 
 // Command notification codes that mark a page changed, as bits: 1 << 0 a
@@ -210,29 +215,25 @@ constexpr PageControl kMiscPage[] = {
 constexpr unsigned kClick = 1u << 0, kSelect = 1u << 1, kEditChange = 1u << 2, kEditUpdate = 1u << 3;
 
 struct PageTable {
-    WORD templateId;
     const PageControl* controls;
     size_t count;
     unsigned changeCodes;
 };
 
 template <size_t N>
-constexpr PageTable Page(WORD id, const PageControl (&controls)[N], unsigned codes) {
-    return {id, controls, N, codes};
+constexpr PageTable Page(const PageControl (&controls)[N], unsigned codes) {
+    return {controls, N, codes};
 }
 
-constexpr int kPageCount = 9;
-constexpr PageTable kPages[kPageCount] = {
-    Page(IDD_OPT_PATHS, kPathsPage, kEditUpdate),
-    Page(IDD_OPT_SUPPORT, kSupportPage, kEditUpdate),
-    Page(IDD_OPT_WINVIDEO, kWinVideoPage, kClick | kSelect),
-    Page(IDD_OPT_COREVIDEO, kCoreVideoPage, kClick | kSelect),
-    Page(IDD_OPT_D3D, kD3dPage, kClick | kSelect | kEditChange),
-    Page(IDD_OPT_VECTOR, kVectorPage, kClick),
-    Page(IDD_OPT_SOUND, kSoundPage, kClick),
-    Page(IDD_OPT_INPUT, kInputPage, kClick | kSelect),
-    Page(IDD_OPT_MISC, kMiscPage, kClick | kSelect | kEditChange),
-};
+constexpr PageTable kPathsTable = Page(kPathsPage, kEditUpdate);
+constexpr PageTable kSupportTable = Page(kSupportPage, kEditUpdate);
+constexpr PageTable kWinVideoTable = Page(kWinVideoPage, kClick | kSelect);
+constexpr PageTable kCoreVideoTable = Page(kCoreVideoPage, kClick | kSelect);
+constexpr PageTable kD3dTable = Page(kD3dPage, kClick | kSelect | kEditChange);
+constexpr PageTable kVectorTable = Page(kVectorPage, kClick);
+constexpr PageTable kSoundTable = Page(kSoundPage, kClick);
+constexpr PageTable kInputTable = Page(kInputPage, kClick | kSelect);
+constexpr PageTable kMiscTable = Page(kMiscPage, kClick | kSelect | kEditChange);
 
 unsigned CodeBit(WORD code) {
     switch (code) {
@@ -244,16 +245,12 @@ unsigned CodeBit(WORD code) {
     }
 }
 
-// ---- sheet state -------------------------------------------------------------
+// ---- the record's fields ---------------------------------------------------
 
-HWND sheetWindow;     // the sheet, taken from the first page created
-bool loadingPage;     // controls are being set from the record: no change marks
-bool anythingApplied; // an apply reached the record since the sheet opened
-
-const OptionField* FieldNamed(const char* name) {
-    if (name == nullptr) return nullptr;
+// The field at `offset`; null for kNoOption.
+const OptionField* FieldAt(uint16_t offset) {
     for (const OptionField& field : kOptionFields)
-        if (std::strcmp(field.name, name) == 0) return &field;
+        if (field.offset == offset) return &field;
     return nullptr;
 }
 
@@ -326,7 +323,8 @@ void LoadList(HWND page, const PageControl& control, const OptionField* field) {
 }
 
 void LoadControl(HWND page, const PageControl& control) {
-    const OptionField* field = FieldNamed(control.option);
+    const OptionField* field = FieldAt(control.option);
+    if (field == nullptr && control.kind != Kind::List) return;
     switch (control.kind) {
     case Kind::Edit:
         SendDlgItemMessageA(page, control.id, EM_LIMITTEXT, field->size - 1u, 0);
@@ -376,7 +374,7 @@ void LoadControl(HWND page, const PageControl& control) {
 // ---- storing a page ----------------------------------------------------------
 
 void StoreControl(HWND page, const PageControl& control) {
-    const OptionField* field = FieldNamed(control.option);
+    const OptionField* field = FieldAt(control.option);
     if (field == nullptr) return;  // lists shown for information only
     switch (control.kind) {
     case Kind::Edit: {
@@ -420,83 +418,59 @@ void StoreControl(HWND page, const PageControl& control) {
     }
 }
 
-// ---- the page procedure -------------------------------------------------------
+// ---- the page handlers ------------------------------------------------------
 
-// A page keeps its number plus one; zero until WM_INITDIALOG, while the
-// dialog manager creates the controls (an up-down then already sets its
-// buddy's text, which is no change of the user's).
-void SetPageNumber(HWND page, LPARAM number) { SetWindowLongPtrA(page, GWLP_USERDATA, number + 1); }
-bool IsInitialised(HWND page) { return GetWindowLongPtrA(page, GWLP_USERDATA) != 0; }
-const PageTable& PageOf(HWND page) {
-    return kPages[static_cast<size_t>(GetWindowLongPtrA(page, GWLP_USERDATA) - 1) % kPageCount];
-}
-
-void MarkChanged(HWND page) { PropSheet_Changed(sheetWindow, page); }
-
-INT_PTR OnInitPage(HWND page, const PROPSHEETPAGEA* description) {
-    SetPageNumber(page, description->lParam);
-    sheetWindow = GetParent(page);
-    const PageTable& table = PageOf(page);
-    loadingPage = true;
-    for (size_t i = 0; i < table.count; ++i) LoadControl(page, table.controls[i]);
-    loadingPage = false;
-    return TRUE;
+void LoadPage(const SheetPageCall& call) {
+    const PageTable& table = call.table<PageTable>();
+    for (size_t i = 0; i < table.count; ++i) LoadControl(call.page, table.controls[i]);
 }
 
 // A browse button: the picker writes into its edit; a cancelled picker
 // changes nothing.
-bool OnBrowse(HWND page, const PageTable& table, int id) {
+bool OnBrowse(const SheetPageCall& call, const PageTable& table, int id) {
     for (size_t i = 0; i < table.count; ++i) {
         const PageControl& control = table.controls[i];
         if (control.kind != Kind::Edit || control.companion != id) continue;
-        const int chosen = control.filter ? ChooseFile(page, control.id, control.filter)
-                                          : ChooseFolder(page, control.id, kWindowTitle);
-        if (chosen) MarkChanged(page);
+        const int chosen = control.filter ? ChooseFile(call.page, control.id, control.filter)
+                                          : ChooseFolder(call.page, control.id, kWindowTitle);
+        if (chosen) call.MarkChanged();
         return true;
     }
     return false;
 }
 
-void OnCommand(HWND page, int id, WORD code) {
-    if (loadingPage || !IsInitialised(page)) return;
-    const PageTable& table = PageOf(page);
-    if (code == BN_CLICKED && OnBrowse(page, table, id)) return;
-    if (table.changeCodes & CodeBit(code)) MarkChanged(page);
+void OnCommand(const SheetPageCall& call, int id, UINT code) {
+    const PageTable& table = call.table<PageTable>();
+    if (code == BN_CLICKED && OnBrowse(call, table, id)) return;
+    if (table.changeCodes & CodeBit(static_cast<WORD>(code))) call.MarkChanged();
 }
 
-void OnSliderMoved(HWND page, HWND slider) {
-    const PageTable& table = PageOf(page);
+void OnSliderMoved(const SheetPageCall& call, HWND slider) {
+    const PageTable& table = call.table<PageTable>();
     const int id = GetDlgCtrlID(slider);
     for (size_t i = 0; i < table.count; ++i) {
         const PageControl& control = table.controls[i];
         if (control.kind != Kind::Slider || control.id != id) continue;
-        ShowSliderValue(page, control, SliderUnset(*FieldNamed(control.option)));
-        MarkChanged(page);
+        if (const OptionField* field = FieldAt(control.option)) ShowSliderValue(call.page, control, SliderUnset(*field));
+        call.MarkChanged();
         return;
     }
 }
 
-INT_PTR OnApply(HWND page) {
-    const PageTable& table = PageOf(page);
-    for (size_t i = 0; i < table.count; ++i) StoreControl(page, table.controls[i]);
-    anythingApplied = true;
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
-    return TRUE;
+void StorePage(const SheetPageCall& call) {
+    const PageTable& table = call.table<PageTable>();
+    for (size_t i = 0; i < table.count; ++i) StoreControl(call.page, table.controls[i]);
 }
 
-INT_PTR CALLBACK OptionPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInitPage(page, reinterpret_cast<const PROPSHEETPAGEA*>(lParam));
-    case WM_COMMAND: OnCommand(page, LOWORD(wParam), HIWORD(wParam)); return FALSE;
-    case WM_HSCROLL:
-        if (lParam && IsInitialised(page)) OnSliderMoved(page, reinterpret_cast<HWND>(lParam));
-        return FALSE;
-    case WM_NOTIFY:
-        if (reinterpret_cast<const NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) return OnApply(page);
-        return FALSE;
-    default: return FALSE;
-    }
-}
+constexpr PageHandlers kOptionPage = {LoadPage, OnCommand, StorePage, nullptr, OnSliderMoved};
+
+constexpr SheetPage kPages[] = {
+    {IDD_OPT_PATHS, &kOptionPage, &kPathsTable},         {IDD_OPT_SUPPORT, &kOptionPage, &kSupportTable},
+    {IDD_OPT_WINVIDEO, &kOptionPage, &kWinVideoTable},   {IDD_OPT_COREVIDEO, &kOptionPage, &kCoreVideoTable},
+    {IDD_OPT_D3D, &kOptionPage, &kD3dTable},             {IDD_OPT_VECTOR, &kOptionPage, &kVectorTable},
+    {IDD_OPT_SOUND, &kOptionPage, &kSoundTable},         {IDD_OPT_INPUT, &kOptionPage, &kInputTable},
+    {IDD_OPT_MISC, &kOptionPage, &kMiscTable},
+};
 
 }  // namespace
 
@@ -505,59 +479,18 @@ void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path) {
         ReportMessage(owner, MessageSourceModule, MSG_NO_EMULATOR);
         return;
     }
-    // The pages model the era's Windows options. Today's mame.ini holds
-    // almost none of them, and OK would rewrite it into a layout that
-    // emulator no longer reads: its files are left alone.
-    if (Settings.EmulatorGeneration != 0) {
-        ReportMessage(owner, MessageSourceModule, MSG_OPTIONS_NOT_HERE);
-        return;
-    }
-    PROPSHEETPAGEA pages[kPageCount] = {};
-    for (int i = 0; i < kPageCount; ++i) {
-        pages[i].dwSize = sizeof pages[i];
-        pages[i].dwFlags = PSP_DEFAULT;
-        pages[i].hInstance = LanguageModule;
-        pages[i].pszTemplate = MAKEINTRESOURCEA(kPages[i].templateId);
-        pages[i].pfnDlgProc = OptionPageProc;
-        pages[i].lParam = i;
-    }
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
-    header.hwndParent = owner;
-    header.hInstance = LanguageModule;
-    header.pszCaption = MAKEINTRESOURCEA(IDS_CAPTION_OPTIONS);
-    header.nPages = kPageCount;
-    header.nStartPage = static_cast<UINT>(startPage);
-    header.ppsp = pages;
-
-    LoadEmulatorOptions(owner, path);
-    anythingApplied = false;
-    sheetWindow = nullptr;
-    const INT_PTR result = PropertySheetA(&header);
-    if (result < 0) {
+    SheetHeader header{owner, LanguageModule, IDS_CAPTION_OPTIONS, PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP};
+    header.startPage = static_cast<UINT>(startPage);
+    if (!LoadEmulatorOptions(owner, path)) return;
+    SheetRun run;
+    RunPropertySheet(header, kPages, run);
+    if (run.result < 0) {
         ReportMessage(owner, MessageSourceSystem, 0);
         return;
     }
     // Cancel with nothing applied leaves the file exactly as it was: the
     // writer would drop every comment and every option it does not know.
-    if (anythingApplied) SaveEmulatorOptions(owner, path);
-}
-
-void OpenGameOptionsSheet(HWND owner) {
-    // Today's emulator names sets with up to 16 characters.
-    if (Settings.EmulatorGeneration != 0) {  // see OpenEmulatorOptionsSheet
-        ReportMessage(owner, MessageSourceModule, MSG_OPTIONS_NOT_HERE);
-        return;
-    }
-    char rom[kRomNameField] = {};
-    GetFocusedItemText(rom, 0, sizeof rom);
-    if (rom[0] == '\0') return;  // no game has the focus: nothing to open
-    char* path = static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, 1024));
-    if (path == nullptr) return;
-    std::snprintf(path, 1024, "%s%s.ini", Settings.MameDir, rom);
-    OpenEmulatorOptionsSheet(owner, 0, path);
-    HeapFree(GetProcessHeap(), 0, path);
+    if (run.applied) SaveEmulatorOptions(owner, path);
 }
 
 }  // namespace quillet

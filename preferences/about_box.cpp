@@ -1,9 +1,9 @@
 #include "preferences/preferences.h"
 
 #include "base/globals.h"
-#include "base/progress.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
+#include "ui/placement.h"
 
 namespace quillet {
 

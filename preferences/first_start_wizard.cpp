@@ -1,3 +1,5 @@
+// The first-start wizard: welcome, the emulator's path, finish; on the
+// sheet routine of ui/property_sheet.h.
 #include "preferences/preferences.h"
 
 #include <commctrl.h>
@@ -10,6 +12,7 @@
 #include "settings/language.h"
 #include "settings/settings_store.h"
 #include "ui/pickers.h"
+#include "ui/property_sheet.h"
 
 namespace quillet {
 
@@ -20,10 +23,6 @@ constexpr DWORD kWizard97Flag = 0x2000;
 constexpr DWORD kWizardFlags = PSH_PROPSHEETPAGE | PSH_HEADER | kWizard97Flag;
 static_assert(kWizardFlags == 0x00082008);
 
-HWND wizardFrame;     // set by the welcome page, used by the others
-bool wizardFinished;  // Finish was pressed during this run
-HFONT titleFont;      // the welcome and finish pages' titles, for one run
-
 // The exterior pages' title font of Wizard97 wizards: Verdana bold, 12 points.
 HFONT CreateTitleFont() {
     HDC screen = GetDC(nullptr);
@@ -33,55 +32,67 @@ HFONT CreateTitleFont() {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Verdana");
 }
 
-void UseTitleFont(HWND page, int titleId) {
-    SendDlgItemMessageA(page, titleId, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont), FALSE);
+// The run's context: the welcome and finish pages' title font, for one run.
+void UseTitleFont(const SheetPageCall& call, int titleId) {
+    const HFONT font = *static_cast<HFONT*>(call.run.context);
+    SendDlgItemMessageA(call.page, titleId, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-void SetButtons(DWORD buttons) { SendMessageA(wizardFrame, PSM_SETWIZBUTTONS, 0, buttons); }
-
-UINT NotifyCode(LPARAM lParam) { return reinterpret_cast<NMHDR*>(lParam)->code; }
+void SetButtons(const SheetPageCall& call, DWORD buttons) {
+    SendMessageA(call.run.frame, PSM_SETWIZBUTTONS, 0, buttons);
+}
 
 bool EditHasText(HWND page) { return GetWindowTextLengthA(GetDlgItem(page, IDC_WIZARD_MAME_PATH)) > 0; }
+
+void LoadWelcome(const SheetPageCall& call) { UseTitleFont(call, IDC_WIZARD_WELCOME_TITLE); }
+
+void OnWelcomeNotify(const SheetPageCall& call, UINT code) {
+    if (code == static_cast<UINT>(PSN_SETACTIVE)) SetButtons(call, PSWIZB_NEXT);
+}
 
 // The emulator page's edit starts with the template's text, not MameName.
 // Next is offered when it holds a path; typing alone does not offer it
 // until the page is shown again, Browse does at once.
-void OnEmulatorCommand(HWND page, WORD id, WORD code) {
+void OnEmulatorCommand(const SheetPageCall& call, int id, UINT code) {
     if (code != BN_CLICKED || id != IDC_WIZARD_BROWSE) return;
-    if (ChooseFile(page, IDC_WIZARD_MAME_PATH, ExecutableFilter().text) == 1) SetButtons(PSWIZB_BACK | PSWIZB_NEXT);
+    if (ChooseFile(call.page, IDC_WIZARD_MAME_PATH, ExecutableFilter().text) == 1)
+        SetButtons(call, PSWIZB_BACK | PSWIZB_NEXT);
 }
 
-void OnEmulatorNotify(HWND page, UINT code) {
-    if (code == PSN_SETACTIVE) {
-        SetButtons(EditHasText(page) ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
-    } else if (code == PSN_WIZNEXT) {
+void OnEmulatorNotify(const SheetPageCall& call, UINT code) {
+    if (code == static_cast<UINT>(PSN_SETACTIVE)) {
+        SetButtons(call, EditHasText(call.page) ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
+    } else if (code == static_cast<UINT>(PSN_WIZNEXT)) {
         char path[sizeof Settings.MameName];
-        GetDlgItemTextA(page, IDC_WIZARD_MAME_PATH, path, sizeof path);
+        GetDlgItemTextA(call.page, IDC_WIZARD_MAME_PATH, path, sizeof path);
         SetEmulatorPath(Settings, path);
     }
 }
 
-void OnFinishNotify(HWND page, UINT code) {
-    if (code == PSN_SETACTIVE) {
-        SetButtons(PSWIZB_BACK | PSWIZB_FINISH);
-    } else if (code == PSN_WIZFINISH) {
+void LoadFinish(const SheetPageCall& call) { UseTitleFont(call, IDC_WIZARD_FINISH_TITLE); }
+
+// Finish is the wizard's apply: it counts as the run's `applied`.
+void OnFinishNotify(const SheetPageCall& call, UINT code) {
+    if (code == static_cast<UINT>(PSN_SETACTIVE)) {
+        SetButtons(call, PSWIZB_BACK | PSWIZB_FINISH);
+    } else if (code == static_cast<UINT>(PSN_WIZFINISH)) {
         Settings.Version = kSettingsVersion;
-        SaveSettings(page);
-        wizardFinished = true;
+        SaveSettings(call.page);
+        call.run.applied = true;
     }
 }
 
-PROPSHEETPAGEA WizardPage(WORD templateId, DLGPROC procedure, DWORD flags) {
-    PROPSHEETPAGEA page{};
-    page.dwSize = sizeof page;
-    page.dwFlags = flags;
-    page.hInstance = LanguageModule;
-    page.pszTemplate = MAKEINTRESOURCEA(templateId);
-    page.pfnDlgProc = procedure;
-    if (flags & PSP_USEHEADERTITLE) page.pszHeaderTitle = MAKEINTRESOURCEA(IDS_WIZARD_TITLE);
-    if (flags & PSP_USEHEADERSUBTITLE) page.pszHeaderSubTitle = MAKEINTRESOURCEA(IDS_WIZARD_SUBTITLE);
-    return page;
-}
+constexpr PageHandlers kWelcomePage = {.load = LoadWelcome, .notify = OnWelcomeNotify};
+constexpr PageHandlers kEmulatorPage = {.command = OnEmulatorCommand, .notify = OnEmulatorNotify};
+constexpr PageHandlers kFinishPage = {.load = LoadFinish, .notify = OnFinishNotify};
+
+// The pages leave the focus to the wizard, and answer every notification
+// with the wizard's defaults (move on, close on Finish).
+constexpr SheetPage kPages[] = {
+    {IDD_WIZARD_WELCOME, &kWelcomePage, nullptr, PSP_HIDEHEADER, false},
+    {IDD_WIZARD_EMULATOR, &kEmulatorPage, nullptr, PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE, false},
+    {IDD_WIZARD_FINISH, &kFinishPage, nullptr, PSP_HIDEHEADER, false},
+};
 
 // The emulator paths as they were before the wizard: a path taken over by
 // Next and then cancelled is not kept (it would be saved at exit).
@@ -94,56 +105,22 @@ struct EmulatorPaths {
 
 }  // namespace
 
-// All three page procedures answer 0: the wizard's defaults (move on,
-// close on Finish) are what they want.
-INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        wizardFrame = GetParent(page);
-        UseTitleFont(page, IDC_WIZARD_WELCOME_TITLE);
-    }
-    if (message == WM_NOTIFY && NotifyCode(lParam) == PSN_SETACTIVE) SetButtons(PSWIZB_NEXT);
-    return 0;
-}
-
-INT_PTR CALLBACK EmulatorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) OnEmulatorCommand(page, LOWORD(wParam), HIWORD(wParam));
-    if (message == WM_NOTIFY) OnEmulatorNotify(page, NotifyCode(lParam));
-    return 0;
-}
-
-INT_PTR CALLBACK FinishPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) UseTitleFont(page, IDC_WIZARD_FINISH_TITLE);
-    if (message == WM_NOTIFY) OnFinishNotify(page, NotifyCode(lParam));
-    return 0;
-}
-
 void RunFirstStartWizard(HWND owner) {
-    PROPSHEETPAGEA pages[3] = {
-        WizardPage(IDD_WIZARD_WELCOME, WelcomePageProc, PSP_HIDEHEADER),
-        WizardPage(IDD_WIZARD_EMULATOR, EmulatorPageProc, PSP_USEHEADERTITLE | PSP_USEHEADERSUBTITLE),
-        WizardPage(IDD_WIZARD_FINISH, FinishPageProc, PSP_HIDEHEADER),
-    };
-    PROPSHEETHEADERA header{};
-    header.dwSize = sizeof header;
-    header.dwFlags = kWizardFlags;
-    header.hwndParent = owner;
-    header.hInstance = LanguageModule;
-    header.pszCaption = MAKEINTRESOURCEA(IDS_CAPTION_OPTIONS);
-    header.nPages = 3;
-    header.nStartPage = 0;
-    header.ppsp = pages;
+    SheetHeader header{owner, LanguageModule, IDS_CAPTION_OPTIONS, kWizardFlags};
+    header.headerTitle = IDS_WIZARD_TITLE;
+    header.headerSubTitle = IDS_WIZARD_SUBTITLE;
 
     EmulatorPaths before;
     std::memcpy(before.name, Settings.MameName, sizeof before.name);
     std::memcpy(before.dir, Settings.MameDir, sizeof before.dir);
     std::memcpy(before.cfg, Settings.MameCfg, sizeof before.cfg);
     before.generation = Settings.EmulatorGeneration;
-    wizardFinished = false;
-    titleFont = CreateTitleFont();
-    PropertySheetA(&header);
+    HFONT titleFont = CreateTitleFont();
+    SheetRun run;
+    run.context = &titleFont;
+    RunPropertySheet(header, kPages, run);
     DeleteObject(titleFont);
-    titleFont = nullptr;
-    if (wizardFinished) return;
+    if (run.applied) return;
     std::memcpy(Settings.MameName, before.name, sizeof before.name);
     std::memcpy(Settings.MameDir, before.dir, sizeof before.dir);
     std::memcpy(Settings.MameCfg, before.cfg, sizeof before.cfg);

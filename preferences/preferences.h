@@ -17,11 +17,6 @@ void ShowPreferencesSheet(HWND owner, int startPage);
 // saves. Cancel leaves every setting as it was before the wizard.
 void RunFirstStartWizard(HWND owner);
 
-INT_PTR CALLBACK PreferencesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK WelcomePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK EmulatorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK FinishPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Registers the window classes WEBLINK and MAILLINK, superclasses of
 // "Static" usable from any dialog template. A web link opens its text (the
 // first 39 characters) with the shell; a mail link opens "mailto:" and its

@@ -1,23 +1,23 @@
+// The preferences sheet: one page over the emulator path, the icons and
+// the language, on the sheet routine of ui/property_sheet.h.
 #include "preferences/preferences.h"
 
 #include <commctrl.h>
 
 #include <cstring>
 
+#include "base/globals.h"
 #include "preferences/sheet_support.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
 #include "ui/pickers.h"
+#include "ui/property_sheet.h"
 
 namespace quillet {
 
 namespace {
-
-HWND preferencesSheet;  // the frame of the running sheet
-
-void MarkChanged(HWND page) { SendMessageA(preferencesSheet, PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0); }
 
 // Selects the entry whose text is exactly Lang (CB_FINDSTRINGEXACT ignores
 // case); none when there is none.
@@ -34,8 +34,18 @@ void SelectLanguage(HWND combo) {
     }
 }
 
-void OnInit(HWND page) {
-    preferencesSheet = GetParent(page);
+// The catalogue by its full name; the edit control keeps Unicode text, so a
+// folder named outside the ANSI code page reads as the user knows it.
+void ShowCatalogueLocation(HWND page) {
+    if (CatalogueFile[0] != L'\0')
+        SetDlgItemTextW(page, IDC_PREF_CATALOGUE, CatalogueFile);
+    else
+        SetDlgItemTextA(page, IDC_PREF_CATALOGUE, DatabasePath);
+}
+
+void Load(const SheetPageCall& call) {
+    const HWND page = call.page;
+    ShowCatalogueLocation(page);
     SetDlgItemTextA(page, IDC_PREF_MAME_PATH, Settings.MameName);
     CheckDlgButton(page, IDC_PREF_ICONS, Settings.EnableIcons ? BST_CHECKED : BST_UNCHECKED);
     HWND combo = GetDlgItem(page, IDC_PREF_LANGUAGE);
@@ -45,18 +55,19 @@ void OnInit(HWND page) {
 
 // Browse, the icons box and a new language count as changes; typing a path
 // does not (OK still applies it).
-void OnCommand(HWND page, WORD id, WORD code) {
+void OnCommand(const SheetPageCall& call, int id, UINT code) {
     bool changed = false;
     if (code == BN_CLICKED && id == IDC_PREF_BROWSE)
-        changed = ChooseFile(page, IDC_PREF_MAME_PATH, ExecutableFilter().text) == 1;
+        changed = ChooseFile(call.page, IDC_PREF_MAME_PATH, ExecutableFilter().text) == 1;
     else if (code == BN_CLICKED && id == IDC_PREF_ICONS)
         changed = true;
     else if (code == CBN_SELCHANGE && id == IDC_PREF_LANGUAGE)
         changed = true;
-    if (changed) MarkChanged(page);
+    if (changed) call.MarkChanged();
 }
 
-void OnApply(HWND page) {
+void Store(const SheetPageCall& call) {
+    const HWND page = call.page;
     Settings.EnableIcons = IsDlgButtonChecked(page, IDC_PREF_ICONS) == BST_CHECKED ? 1 : 0;
     char path[sizeof Settings.MameName];
     GetDlgItemTextA(page, IDC_PREF_MAME_PATH, path, sizeof path);
@@ -64,39 +75,18 @@ void OnApply(HWND page) {
     // The new language is loaded at the next start.
     GetDlgItemTextA(page, IDC_PREF_LANGUAGE, Settings.Lang, sizeof Settings.Lang);
     SaveSettings(page);
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
 }
+
+constexpr PageHandlers kPreferencesPage = {Load, OnCommand, Store};
+constexpr SheetPage kPages[] = {{IDD_PREFERENCES, &kPreferencesPage}};
 
 }  // namespace
 
-INT_PTR CALLBACK PreferencesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: OnInit(page); return TRUE;
-    case WM_COMMAND: OnCommand(page, LOWORD(wParam), HIWORD(wParam)); return TRUE;
-    case WM_NOTIFY:
-        if (reinterpret_cast<NMHDR*>(lParam)->code == PSN_APPLY) OnApply(page);
-        return TRUE;
-    default: return FALSE;
-    }
-}
-
 void ShowPreferencesSheet(HWND owner, int startPage) {
-    PROPSHEETPAGEA page{};
-    page.dwSize = sizeof page;
-    page.hInstance = LanguageModule;
-    page.pszTemplate = MAKEINTRESOURCEA(IDD_PREFERENCES);
-    page.pfnDlgProc = PreferencesPageProc;
-
-    PROPSHEETHEADERA header{};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE;
-    header.hwndParent = owner;
-    header.hInstance = LanguageModule;
-    header.pszCaption = MAKEINTRESOURCEA(IDS_CAPTION_PREFS);
-    header.nPages = 1;
-    header.nStartPage = static_cast<UINT>(startPage);
-    header.ppsp = &page;
-    PropertySheetA(&header);
+    SheetHeader header{owner, LanguageModule, IDS_CAPTION_PREFS};
+    header.startPage = static_cast<UINT>(startPage);
+    SheetRun run;
+    RunPropertySheet(header, kPages, run);
 }
 
 }  // namespace quillet

@@ -9,6 +9,13 @@
 #define IDB_TOOLBAR             101   /* six 16x16 images, 96x16, 16 colours */
 #define IDB_SORT_DOWN           102   /* 11x11 arrows, 16 colours */
 #define IDB_SORT_UP             103
+/* The same images for 144 and 192 DPI (drawn by tools/make_images.py) */
+#define IDB_TOOLBAR_24          104   /* six 24x24 images, 144x24 */
+#define IDB_TOOLBAR_32          105   /* six 32x32 images, 192x32 */
+#define IDB_SORT_DOWN_16        106   /* 16x16 arrows */
+#define IDB_SORT_UP_16          107
+#define IDB_SORT_DOWN_22        108   /* 22x22 arrows */
+#define IDB_SORT_UP_22          109
 
 #define IDD_PROGRESS            13200
 #define IDC_PROGRESS_TASK       13201
@@ -91,6 +98,11 @@
 #define IDC_PREF_BROWSE         10002
 #define IDC_PREF_ICONS          10003
 #define IDC_PREF_LANGUAGE       10004
+
+/* Where the program keeps its files (controls 10005-10019, strings
+ * 2200-2219, messages 0x80000020-0x8000002F and 0xC0000020-0xC000002F,
+ * program resources 104-109) */
+#define IDC_PREF_CATALOGUE      10005  /* read-only: the catalogue in use */
 #define IDD_WIZARD_WELCOME      13000
 #define IDC_WIZARD_WELCOME_TITLE 13001  /* shown in the wizard's title font */
 #define IDD_WIZARD_EMULATOR     13010
@@ -321,6 +333,12 @@
 #define MSG_GAMES_LEFT_OUT      0x80000006  /* one insert: %1, the number of games the import left out */
 #define MSG_NO_GAME_READ        0xC0000009  /* the game list stopped before its first game */
 #define MSG_OPTIONS_NOT_HERE    0x80000007  /* today's emulator: its options are not edited here */
+
+/* Today's MAME settings (templates 14000-14990, strings 2100-2199,
+   messages 0x80000010-0x8000001F and 0xC0000010-0xC000001F) */
+#define IDS_TASK_MAME_OPTIONS   2100  /* progress: asking MAME for its options */
+#define MSG_ERA_EDITOR_TODAY_FILE 0x80000010  /* the era's editor refuses a file of today's layout */
+#define MSG_BAD_OPTION_VALUE    0x80000011  /* two inserts: %1 the option, %2 what it accepts */
 
 /* Pictures: the picture pane, its kinds, the list's icons */
 #define IDI_GAME_DEFAULT        110   /* program icon shown for a game without one */

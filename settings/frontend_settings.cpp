@@ -77,6 +77,7 @@ const SettingsValue kSettingsValues[] = {
     {"ColorNot", U, D, FIELD(ColorNot)},
     {"RomServer", U, S, FIELD(RomServer)},
     {"EmulatorGeneration", U, D, FIELD(EmulatorGeneration)},
+    {"ListViewDpi", U, D, FIELD(ListViewDpi)},
     {"PicturePane", U, D, FIELD(PicturePane)},
     {"PicturePaneWidth", U, D, FIELD(PicturePaneWidth)},
     {"PictureKind", U, D, FIELD(PictureKind)},
@@ -165,6 +166,20 @@ void SetDefaultSettings(FrontendSettings& s) {
     s.ColorBad = 0x00FBC5D4;
     s.ColorNot = 0x00CCC5FF;
     s.PicturePane = 1;
+    s.ListViewDpi = kBaseDpi;
+}
+
+void ScaleListWidths(FrontendSettings& s, uint32_t dpi) {
+    // 48 to 960 DPI covers 50 % to 1000 %, every scale Windows offers.
+    auto plausible = [](uint32_t value) { return value >= 48 && value <= 960; };
+    const uint32_t from = plausible(s.ListViewDpi) ? s.ListViewDpi : kBaseDpi;
+    if (!plausible(dpi)) return;
+    if (from != dpi)
+        for (int32_t& width : s.ListLayout.ListViewSize) {
+            const int64_t scaled = static_cast<int64_t>(width) * dpi;
+            width = static_cast<int32_t>((scaled + (scaled < 0 ? -1 : 1) * static_cast<int64_t>(from / 2)) / from);
+        }
+    s.ListViewDpi = dpi;
 }
 
 namespace {

@@ -55,9 +55,11 @@ struct FilterSettings {
     uint32_t FilManRadio;
     uint8_t FilVideoStat[4];
     uint32_t FilPaletteRadio;
-    char FilPaletteStart[6];
-    char FilPaletteEnd[6];
-    char FilPaletteOnly[6];
+    // Seven characters, as many as the query block's palette bounds carry:
+    // 18-bit palettes ("262144") must fit a bound.
+    char FilPaletteStart[8];
+    char FilPaletteEnd[8];
+    char FilPaletteOnly[8];
     uint32_t FilResoRadio;
     // Nine characters: four-digit widths ("1280x1024") must fit a bound.
     char FilResoStart[10];
@@ -106,6 +108,10 @@ struct FrontendSettings {
     // rebuild has read a game list of today's emulator. A new emulator path
     // sets it back to 0 until the next rebuild.
     uint32_t EmulatorGeneration;
+    // The DPI the column widths of ListViewSize were stored at; they are
+    // pixels at that DPI. 96 when missing: before Quillet was DPI aware the
+    // system drew it at 96 DPI, whatever the screen's.
+    uint32_t ListViewDpi;
     // The picture pane beside the list: shown (1) or hidden (0), its width in
     // pixels (0: the default width) and the kind of picture it shows (0-6:
     // snapshot, title, flyer, cabinet, marquee, control panel, PCB).
@@ -150,6 +156,14 @@ void DeriveEmulatorPaths(FrontendSettings& s);
 // from the one before sets EmulatorGeneration back to 0 (the era's), since
 // nothing is known of the new emulator until the next rebuild.
 void SetEmulatorPath(FrontendSettings& s, const char* path);
+
+// DPI of a screen at 100 %: where stored pixel sizes without a DPI belong.
+constexpr uint32_t kBaseDpi = 96;
+
+// Scales the stored column widths from the DPI they were stored at
+// (`storedDpi`; 0 or a value no screen has counts as 96) to `dpi`, and notes
+// `dpi` as theirs. A width keeps its sign; rounding is to the nearest pixel.
+void ScaleListWidths(FrontendSettings& s, uint32_t dpi);
 
 // The process-wide instance.
 extern FrontendSettings Settings;

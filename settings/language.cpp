@@ -46,10 +46,23 @@ void FillLanguageTable(LanguageTable& table, bool* keyOpened) {
 
 namespace {
 
+// Always by full path below the program's own folder, so the DLL search
+// order (and with it the current directory) never picks the module.
 bool LoadModuleNamed(const char* name) {
-    char path[1024];
-    std::snprintf(path, sizeof path, "%s\\languages\\%s.dll", StartDirectory, name);
-    LanguageModule = LoadLibraryA(path);
+    WCHAR wideName[32];
+    // A module name is a bare file name: never a path that leads elsewhere.
+    if (ProgramDirectory[0] == L'\0' || std::strpbrk(name, "\\/:") != nullptr ||
+        MultiByteToWideChar(CP_ACP, 0, name, -1, wideName, sizeof wideName / sizeof wideName[0]) == 0) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return false;
+    }
+    WCHAR path[1024];
+    const int length = _snwprintf(path, sizeof path / sizeof path[0], L"%ls\\languages\\%ls.dll", ProgramDirectory, wideName);
+    if (length < 0 || static_cast<size_t>(length) >= sizeof path / sizeof path[0]) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    LanguageModule = LoadLibraryExW(path, nullptr, 0);
     return LanguageModule != nullptr;
 }
 

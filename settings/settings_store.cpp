@@ -43,20 +43,29 @@ void WriteValue(HKEY key, const SettingsValue& v) {
     RegSetValueExA(key, v.name, 0, static_cast<DWORD>(v.type), field, size);
 }
 
+// Whether a value read into its field carries something: a string with
+// text, a number other than 0 (Version 0 means set-up not finished).
+bool HoldsValue(const SettingsValue& v) {
+    const BYTE* field = FieldOf(v);
+    if (v.type == RegType::String) return field[0] != '\0';
+    for (size_t i = 0; i < v.capacity; ++i)
+        if (field[i] != 0) return true;
+    return false;
+}
+
 }  // namespace
 
 // The machine values (emulator paths and Version) are kept in the user key
-// as well. A standard user cannot write the machine key of an installed
-// 64-bit program (no registry virtualization), so without the copy the
-// emulator paths would be lost at every exit and the first-start wizard
-// would return at every start. The machine key still comes first: the user
-// key's copy only fills what the machine key lacks.
+// as well, and there a present, non-empty value wins: a standard user cannot
+// write the machine key of an installed program, so a change of theirs lives
+// in the user key only, and must not be undone at the next start by what an
+// elevated run once stored in the machine key. The machine key stays the
+// default for a user who has no value of their own.
 void LoadSettings() {
     HKEY key;
-    bool fromMachine[kSettingsValueCount] = {};
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
         for (size_t i = 0; i < kSettingsValueCount; ++i)
-            if (kSettingsValues[i].root == RegRoot::Machine) fromMachine[i] = ReadValue(key, kSettingsValues[i]);
+            if (kSettingsValues[i].root == RegRoot::Machine) ReadValue(key, kSettingsValues[i]);
         RegCloseKey(key);
     }
     LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ,
@@ -66,8 +75,16 @@ void LoadSettings() {
         ReportMessage(nullptr, MessageSourceSystem, 0);
         return;
     }
-    for (size_t i = 0; i < kSettingsValueCount; ++i)
-        if (kSettingsValues[i].root == RegRoot::User || !fromMachine[i]) ReadValue(key, kSettingsValues[i]);
+    for (size_t i = 0; i < kSettingsValueCount; ++i) {
+        const SettingsValue& v = kSettingsValues[i];
+        if (v.root == RegRoot::User) {
+            ReadValue(key, v);
+            continue;
+        }
+        BYTE machine[sizeof(FrontendSettings::MameName)];
+        std::memcpy(machine, FieldOf(v), v.capacity);
+        if (ReadValue(key, v) && !HoldsValue(v)) std::memcpy(FieldOf(v), machine, v.capacity);
+    }
     RegCloseKey(key);
 }
 

@@ -1,60 +1,55 @@
 #!/usr/bin/env python3
 """Checks that the program's folders depend on each other in one direction:
-no folder includes app/ (the top), and the folder include graph has no
-cycle. Prints the order from the bottom up, or the offending includes.
+every include of a folder's file names its own folder or one below it in
+ORDER, and the README's folder order is ORDER. The programs of tools/ that
+include product code sit above the product, so nothing of the product
+includes tools/. Prints the order, or the offending includes.
 usage: check-layers.py SOURCE_DIR"""
 import pathlib
 import re
 import sys
 
-# Folders of the program itself; tests, benchmarks, fuzzers and tools may
-# include anything.
-SKIP = {"tests", "bench", "fuzz", "tools", "languages", "build", "cmake", "docs", "installer", "dist"}
+# Bottom up. A new folder goes here and into the README's sentence.
+ORDER = ["resources", "ui", "base", "settings", "db", "catalogue", "pictures", "gamelist", "documents", "filters", "options",
+         "preferences", "app", "tools"]
+# Folders that may include anything: tests, benchmarks, fuzzers; and folders
+# without sources of the program.
+SKIP = {"tests", "bench", "fuzz", "languages", "build", "cmake", "docs", "installer", "dist"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([a-z_]+)/', re.M)
+README_ORDER = re.compile(r"one direction,\s+bottom up:\s+([a-z_,/\s]+)\.")
 
 
-def graph(root):
-    edges = {}
-    for path in root.rglob("*"):
-        if path.suffix not in (".cpp", ".h") or not path.is_file():
-            continue
-        folder = path.relative_to(root).parts[0]
-        if folder in SKIP or len(path.relative_to(root).parts) < 2:
+def includes(root):
+    """(folder, included folder, file) for every include of another folder."""
+    for path in sorted(root.rglob("*")):
+        parts = path.relative_to(root).parts
+        if path.suffix not in (".cpp", ".h") or not path.is_file() or len(parts) < 2 or parts[0] in SKIP:
             continue
         for target in INCLUDE.findall(path.read_text(errors="replace")):
-            if target != folder:
-                edges.setdefault(folder, {}).setdefault(target, []).append(str(path.relative_to(root)))
-    return edges
+            if target != parts[0]:
+                yield parts[0], target, str(path.relative_to(root))
 
 
 def main():
     root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".")
-    edges = graph(root)
+    rank = {folder: i for i, folder in enumerate(ORDER)}
     failures = []
-    for folder, targets in sorted(edges.items()):
-        if "app" in targets:
-            failures.append(f"{folder}/ includes app/: {', '.join(sorted(set(targets['app'])))}")
-    # Kahn's algorithm: whatever is left over sits on a cycle.
-    nodes = set(edges) | {t for ts in edges.values() for t in ts}
-    remaining = {n: set(edges.get(n, {})) for n in nodes}
-    order = []
-    while True:
-        ready = sorted(n for n, deps in remaining.items() if not deps)
-        if not ready:
-            break
-        for n in ready:
-            order.append(n)
-            del remaining[n]
-        for deps in remaining.values():
-            deps.difference_update(ready)
-    if remaining:
-        for n in sorted(remaining):
-            for t in sorted(remaining[n]):
-                failures.append(f"cycle: {n}/ includes {t}/ ({', '.join(sorted(set(edges[n][t])))})")
+    for folder, target, path in includes(root):
+        for name in (folder, target):
+            if name not in rank:
+                failures.append(f"{path}: folder {name}/ has no place in the order (tools/check-layers.py ORDER)")
+        if folder in rank and target in rank and rank[target] > rank[folder]:
+            failures.append(f"{path}: {folder}/ includes {target}/, which sits above it")
+    readme = root / "README.md"
+    if readme.exists():
+        found = README_ORDER.search(readme.read_text())
+        stated = [w.strip().rstrip("/") for w in found.group(1).replace("\n", " ").split(",")] if found else []
+        if stated != ORDER:
+            failures.append(f"README.md states the order {stated}, not {ORDER}")
     if failures:
-        print("\n".join(failures))
+        print("\n".join(sorted(set(failures))))
         return 1
-    print("layers, bottom up: " + " < ".join(order))
+    print("layers, bottom up: " + " < ".join(ORDER))
     return 0
 
 

@@ -39,9 +39,13 @@ coloured by the state of each ROM set, and starts them.
 
 Installing by hand
 ------------------
-1. Copy this folder where you keep programs, for example C:\\Quillet.
-   It holds Quillet.exe, the language modules in languages\\ and an empty
-   catalogue, gamelist.mdb, which Quillet fills from MAME.
+1. Copy this folder where you keep programs, for example C:\\Quillet, or
+   onto a USB stick. It holds Quillet.exe, the language modules in
+   languages\\ and an empty catalogue, gamelist.mdb, which Quillet fills
+   from MAME. While you can write to this folder, Quillet keeps its
+   catalogue here (portable use); in a folder you cannot write, such as
+   Program Files, or with gamelist.mdb marked read-only, it works on a copy
+   in %LOCALAPPDATA%\\Quillet instead.
 2. Create the machine key an installer would write, as an administrator:
      $key
    with the subkey Languages holding one DWORD per language module:
@@ -53,10 +57,12 @@ Installing by hand
    $wow
 3. The catalogue is an SQLite file opened through ODBC: install an SQLite3
    ODBC driver of the same width as this edition, registered under the name
-   "SQLite3 ODBC Driver".
-4. Start Quillet.exe from its folder. The first start asks for your MAME
-   executable; your own settings are kept under
+   "SQLite3 ODBC Driver" (the installer registers its own copy as
+   "Quillet SQLite3 ODBC Driver", which Quillet prefers when it is there).
+4. Start Quillet.exe. The first start asks for your MAME executable; your
+   own settings are kept under
      HKEY_CURRENT_USER\Software\Halvorn\Quillet
+   and win over the machine key's MameName, MameDir, MameCfg and Version.
 TXT
   zip="$SRC/dist/quillet-$VERSION-win$bits.zip"
   rm -f "$zip"

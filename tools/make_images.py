@@ -5,7 +5,9 @@
 
 Writes quillet.ico (16x16 and 32x32), game.ico (the list's icon for a
 game without one, 16x16 and 32x32), toolbar.bmp (six 16x16 buttons in a
-96x16 strip) and sort_down.bmp / sort_up.bmp (11x11 header arrows). Only the
+96x16 strip) and sort_down.bmp / sort_up.bmp (11x11 header arrows), and
+their larger versions for 144 and 192 DPI: toolbar24.bmp and toolbar32.bmp
+(24 and 32 pixel buttons), sort_down16/22.bmp and sort_up16/22.bmp. Only the
 standard library is used and the output is byte-for-byte reproducible, so the
 generated files are committed next to this script.
 
@@ -111,11 +113,33 @@ def in_box(x0, y0, x1, y1):
     return lambda x, y: x0 <= x <= x1 and y0 <= y <= y1
 
 
-# --- toolbar buttons (16x16 each, light grey face) --------------------------
+# --- toolbar buttons (square, light grey face) ----------------------------------
+#
+# Every button is drawn on a 16-unit grid and sampled at its size in pixels:
+# 16 for 96 DPI, 24 for 144 and 32 for 192. A box names the grid cells it
+# fills (inclusive), so at 16 pixels each cell is one pixel.
 
-def button_rebuild():
+class Button:
+    def __init__(self, size):
+        self.canvas = Canvas(size, size, SILVER)
+        self.scale = 16.0 / size
+
+    def shade(self, inside, colour):
+        self.canvas.shade(inside, colour, self.scale)
+
+    def box(self, x0, y0, x1, y1, colour):
+        self.shade(in_box(x0, y0, x1 + 1, y1 + 1), colour)
+
+    def frame(self, x0, y0, x1, y1, colour):
+        self.box(x0, y0, x1, y0, colour)
+        self.box(x0, y1, x1, y1, colour)
+        self.box(x0, y0, x0, y1, colour)
+        self.box(x1, y0, x1, y1, colour)
+
+
+def button_rebuild(size):
     """A clockwise circular arrow: open at the right, head at the top."""
-    c = Canvas(16, 16, SILVER)
+    b = Button(size)
     cx, cy = 7.5, 8.5
     head = math.radians(280)  # angles clockwise from east, y pointing down
     tail = math.radians(20)
@@ -127,93 +151,105 @@ def button_rebuild():
         a = math.atan2(y - cy, x - cx) % (2 * math.pi)
         return tail <= a <= head
 
-    c.shade(on_ring, GREEN)
+    b.shade(on_ring, GREEN)
     # Arrowhead at the ring's top end, pointing along the clockwise tangent.
     r = 4.85
     bx, by = cx + r * math.cos(head), cy + r * math.sin(head)
     tx, ty = -math.sin(head), math.cos(head)
     nx, ny = math.cos(head), math.sin(head)
     tip = (bx + 4.6 * tx, by + 4.6 * ty)
-    c.shade(in_triangle((bx + 3.6 * nx, by + 3.6 * ny), (bx - 3.6 * nx, by - 3.6 * ny), tip), GREEN)
-    return c
+    b.shade(in_triangle((bx + 3.6 * nx, by + 3.6 * ny), (bx - 3.6 * nx, by - 3.6 * ny), tip), GREEN)
+    return b.canvas
 
 
-def tile(c, x0, y0, size, fill, edge):
-    c.rect(x0, y0, x0 + size - 1, y0 + size - 1, fill)
-    c.frame(x0, y0, x0 + size - 1, y0 + size - 1, edge)
+def tile(b, x0, y0, size, fill, edge):
+    b.box(x0, y0, x0 + size - 1, y0 + size - 1, fill)
+    b.frame(x0, y0, x0 + size - 1, y0 + size - 1, edge)
 
 
-def button_large_icons():
+def button_large_icons(size):
     """Four big tiles, two by two."""
-    c = Canvas(16, 16, SILVER)
+    b = Button(size)
     for x0 in (1, 9):
         for y0 in (1, 9):
-            tile(c, x0, y0, 6, BLUE, NAVY)
-            c.hline(x0 + 1, x0 + 4, y0 + 1, AQUA)
-    return c
+            tile(b, x0, y0, 6, BLUE, NAVY)
+            b.box(x0 + 1, y0 + 1, x0 + 4, y0 + 1, AQUA)
+    return b.canvas
 
 
-def button_small_icons():
+def button_small_icons(size):
     """Nine small tiles, three by three."""
-    c = Canvas(16, 16, SILVER)
+    b = Button(size)
     for x0 in (1, 6, 11):
         for y0 in (1, 6, 11):
-            tile(c, x0, y0, 4, BLUE, NAVY)
-    return c
+            tile(b, x0, y0, 4, BLUE, NAVY)
+    return b.canvas
 
 
-def button_list():
+def button_list(size):
     """Two columns of small tiles, each followed by a text line."""
-    c = Canvas(16, 16, SILVER)
+    b = Button(size)
     for x0 in (0, 8):
         for y0 in (1, 5, 9, 13):
-            c.rect(x0, y0, x0 + 1, y0 + 1, BLUE)
-            c.hline(x0 + 3, x0 + 6, y0 + 1, BLACK)
-    return c
+            b.box(x0, y0, x0 + 1, y0 + 1, BLUE)
+            b.box(x0 + 3, y0 + 1, x0 + 6, y0 + 1, BLACK)
+    return b.canvas
 
 
-def button_details():
+def button_details(size):
     """A header bar over rows of a tile and two text columns."""
-    c = Canvas(16, 16, SILVER)
-    c.rect(0, 1, 15, 3, WHITE)
-    c.frame(0, 1, 15, 3, GREY)
-    c.vline(8, 1, 3, GREY)
+    b = Button(size)
+    b.box(0, 1, 15, 3, WHITE)
+    b.frame(0, 1, 15, 3, GREY)
+    b.box(8, 1, 8, 3, GREY)
     for y0 in (5, 8, 11, 14):
-        c.rect(1, y0 - 1, 2, y0, BLUE)
-        c.hline(4, 7, y0, BLACK)
-        c.hline(10, 14, y0, BLACK)
-    return c
+        b.box(1, y0 - 1, 2, y0, BLUE)
+        b.box(4, y0, 7, y0, BLACK)
+        b.box(10, y0, 14, y0, BLACK)
+    return b.canvas
 
 
-def button_about():
+def button_about(size):
     """A white "i" on a blue disc."""
-    c = Canvas(16, 16, SILVER)
-    c.shade(in_circle(8.0, 8.0, 7.3), NAVY)
-    c.shade(in_circle(8.0, 8.0, 6.3), BLUE)
-    c.rect(7, 3, 8, 4, WHITE)           # the dot
-    c.rect(7, 6, 8, 11, WHITE)          # the stem
-    c.hline(6, 8, 6, WHITE)             # the top serif
-    c.hline(6, 9, 12, WHITE)            # the foot
-    return c
+    b = Button(size)
+    b.shade(in_circle(8.0, 8.0, 7.3), NAVY)
+    b.shade(in_circle(8.0, 8.0, 6.3), BLUE)
+    b.box(7, 3, 8, 4, WHITE)           # the dot
+    b.box(7, 6, 8, 11, WHITE)          # the stem
+    b.box(6, 6, 8, 6, WHITE)           # the top serif
+    b.box(6, 12, 9, 12, WHITE)         # the foot
+    return b.canvas
 
 
-def toolbar_strip():
-    buttons = [button_rebuild(), button_large_icons(), button_small_icons(),
-               button_list(), button_details(), button_about()]
-    strip = Canvas(16 * len(buttons), 16, SILVER)
+def toolbar_strip(size=16):
+    buttons = [button_rebuild(size), button_large_icons(size), button_small_icons(size),
+               button_list(size), button_details(size), button_about(size)]
+    strip = Canvas(size * len(buttons), size, SILVER)
     for i, b in enumerate(buttons):
-        strip.blit(b, 16 * i, 0)
+        strip.blit(b, size * i, 0)
     return strip
 
 
-# --- header sort arrows (11x11, 3D face background) ---------------------------
+# --- header sort arrows (3D face background) ------------------------------------
 
 def sort_arrow(down):
+    """11x11, for 96 DPI."""
     c = Canvas(11, 11, SILVER)
     rows = [(0, 4), (1, 3), (2, 2), (3, 1), (4, 0)]  # (row, half-width)
     for row, half in rows:
         y = 3 + row if down else 7 - row
         c.hline(5 - half, 5 + half, y, GREY)
+    return c
+
+
+def sort_arrow_scaled(down, size):
+    """The same arrow on its 11-unit grid, sampled at `size` pixels."""
+    c = Canvas(size, size, SILVER)
+    if down:
+        shape = in_triangle((1, 3), (10, 3), (5.5, 8))
+    else:
+        shape = in_triangle((1, 8), (10, 8), (5.5, 3))
+    c.shade(shape, GREY, 11.0 / size)
     return c
 
 
@@ -324,6 +360,13 @@ def main():
         "toolbar.bmp": bmp_bytes(toolbar_strip()),
         "sort_down.bmp": bmp_bytes(sort_arrow(down=True)),
         "sort_up.bmp": bmp_bytes(sort_arrow(down=False)),
+        # Larger versions for 144 and 192 DPI.
+        "toolbar24.bmp": bmp_bytes(toolbar_strip(24)),
+        "toolbar32.bmp": bmp_bytes(toolbar_strip(32)),
+        "sort_down16.bmp": bmp_bytes(sort_arrow_scaled(True, 16)),
+        "sort_up16.bmp": bmp_bytes(sort_arrow_scaled(False, 16)),
+        "sort_down22.bmp": bmp_bytes(sort_arrow_scaled(True, 22)),
+        "sort_up22.bmp": bmp_bytes(sort_arrow_scaled(False, 22)),
     }
     for name, data in files.items():
         with open(os.path.join(out_dir, name), "wb") as f:

@@ -3,7 +3,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <cstring>
+#include "ui/folder_path.h"
 
 namespace quillet {
 
@@ -36,10 +36,7 @@ int ChooseFolder(HWND dialog, int editId, const char* title) {
     const BOOL converted = SHGetPathFromIDListA(chosen, path);
     CoTaskMemFree(chosen);
     if (!converted) return 0;
-    // A drive root comes back as "C:\"; the edits hold folders without the
-    // trailing backslash.
-    const size_t length = std::strlen(path);
-    if (length > 0 && path[length - 1] == '\\') path[length - 1] = '\0';
+    DropTrailingBackslash(path);
     SetDlgItemTextA(dialog, editId, path);
     return 1;
 }

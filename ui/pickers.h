@@ -12,8 +12,8 @@ namespace quillet {
 int ChooseFile(HWND dialog, int editId, const char* filter);
 
 // Shell folder browser rooted at the desktop. Writes the chosen folder
-// without a trailing backslash into the edit and returns non-zero; returns 0
-// on cancel and leaves the edit alone.
+// without a trailing backslash (a drive root keeps its "X:\") into the edit
+// and returns non-zero; returns 0 on cancel and leaves the edit alone.
 int ChooseFolder(HWND dialog, int editId, const char* title);
 
 }  // namespace quillet

@@ -25,7 +25,8 @@ ReadOutcome Read(const std::string& element) {
     ExactText text(element);
     ReadOutcome out{};
     const char* pos = text.begin();
-    out.ok = ReadGameElement(pos, text.end(), out.record);
+    quillet::GameTraits traits;
+    out.ok = ReadGameElement(pos, text.end(), out.record, traits);
     CHECK(pos >= text.begin());
     CHECK(pos <= text.end());
     out.consumed = static_cast<size_t>(pos - text.begin());

@@ -35,7 +35,7 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"FilYearStart", U, D, 4},     {"FilYearEnd", U, D, 4},        {"FilYearOnly", U, D, 4},
         {"FilYearFirst", U, D, 4},     {"FilManPattern", U, S, 104},   {"FilManRadio", U, D, 4},
         {"FilVideoStat", U, B, 4},     {"FilVideoDb", U, B, 4},        {"FilPaletteRadio", U, D, 4},
-        {"FilPaletteStart", U, S, 6},  {"FilPaletteEnd", U, S, 6},     {"FilPaletteOnly", U, S, 6},
+        {"FilPaletteStart", U, S, 8},  {"FilPaletteEnd", U, S, 8},     {"FilPaletteOnly", U, S, 8},
         {"FilPaletteFirst", U, S, 8},  {"FilPaletteLast", U, S, 8},    {"FilResoRadio", U, D, 4},
         {"FilResoStart", U, S, 10},    {"FilResoEnd", U, S, 10},       {"FilResoOnly", U, S, 10},
         {"FilResoFirst", U, S, 12},    {"FilResoLast", U, S, 12},      {"FilFreqRadio", U, D, 4},
@@ -45,7 +45,7 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"ListViewSize", U, B, 64},    {"ListViewSortCol", U, D, 4},   {"ListViewSortWhat", U, D, 4},
         {"ColorGood", U, D, 4},        {"ColorBest", U, D, 4},         {"ColorBad", U, D, 4},
         {"ColorNot", U, D, 4},         {"RomServer", U, S, 260},
-        {"EmulatorGeneration", U, D, 4},
+        {"EmulatorGeneration", U, D, 4},   {"ListViewDpi", U, D, 4},
         {"PicturePane", U, D, 4},      {"PicturePaneWidth", U, D, 4},  {"PictureKind", U, D, 4},
     };
     REQUIRE_EQ(kSettingsValueCount, sizeof rows / sizeof rows[0]);
@@ -221,5 +221,35 @@ TEST_CASE("a new emulator path forgets the generation; the same path keeps it") 
         CHECK_EQ(std::string(s.MameName), c.after);
         CHECK_EQ(s.EmulatorGeneration, c.generation);
         CHECK_EQ(std::string(s.MameCfg), std::string(c.after).substr(0, std::strlen(c.after) - 4) + ".ini");
+    }
+}
+
+TEST_CASE("column widths stored at one DPI come back at another, rounded; the new DPI is noted") {
+    struct Case {
+        const char* what;
+        uint32_t stored, dpi;
+        int32_t width, expected;
+        uint32_t noted;
+    };
+    const Case cases[] = {
+        {"96 to 144", 96, 144, 90, 135, 144},
+        {"96 to 192", 96, 192, 75, 150, 192},
+        {"144 to 96, rounded", 144, 96, 101, 67, 96},
+        {"same DPI: unchanged", 120, 120, 333, 333, 120},
+        {"missing (0) counts as 96", 0, 144, 100, 150, 144},
+        {"an impossible stored DPI counts as 96", 5000, 192, 100, 200, 192},
+        {"an impossible screen DPI changes nothing", 144, 0, 100, 100, 144},
+        {"a negative width keeps its sign", 96, 144, -10, -15, 144},
+        {"the largest width does not overflow", 96, 192, 0x3FFFFFFF, 0x7FFFFFFE, 192},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        FrontendSettings s;
+        SetDefaultSettings(s);
+        s.ListViewDpi = c.stored;
+        s.ListLayout.ListViewSize[3] = c.width;
+        ScaleListWidths(s, c.dpi);
+        CHECK_EQ(s.ListLayout.ListViewSize[3], c.expected);
+        CHECK_EQ(s.ListViewDpi, c.noted);
     }
 }

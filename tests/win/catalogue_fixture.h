@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/main_window.h"
 #include "base/globals.h"
 #include "db/database.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
+#include "win/main_window_run.h"
 #include "win/support.h"
 
 namespace quillet::test {
@@ -91,9 +91,6 @@ inline std::string ModuleMessage(DWORD number) {
                                   0, text, sizeof text, nullptr);
     return std::string(text, length);
 }
-
-// Rows of a table or of the list, each as its cells' texts.
-using Rows = std::vector<std::vector<std::string>>;
 
 // A copy of the schema-only catalogue, connected as the program's one
 // connection for the fixture's lifetime (or left for the main window to
@@ -230,45 +227,6 @@ private:
     TempDir dir_;
     std::string folder_;
     std::vector<std::string> madeFolders_;
-};
-
-// The main window as the program has it, on a catalogue file of the
-// test's own; closing it saves settings into the sandbox and disconnects.
-class MainWindowRun {
-public:
-    explicit MainWindowRun(const std::string& databasePath) {
-        registry_.CreateMachineKey();
-        Settings.Version = kSettingsVersion;  // no first-start wizard
-        lstrcpynA(DatabasePath, databasePath.c_str(), sizeof DatabasePath);
-        window_ = CreateMainWindow();
-    }
-    ~MainWindowRun() {
-        DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-    HWND window() const { return window_; }
-
-    // Every row the list shows, each as its sixteen cell texts.
-    Rows ListRows() const {
-        Rows rows;
-        const int count = ListView_GetItemCount(GameListWindow);
-        for (int i = 0; i < count; ++i) {
-            std::vector<std::string> cells;
-            for (int column = 0; column < kListColumns; ++column) {
-                char text[260] = "";
-                ListView_GetItemText(GameListWindow, i, column, text, sizeof text);
-                cells.push_back(text);
-            }
-            rows.push_back(cells);
-        }
-        return rows;
-    }
-
-private:
-    RegistrySandbox registry_;
-    HWND window_ = nullptr;
 };
 
 }  // namespace quillet::test

@@ -4,6 +4,7 @@
 #include "win/support.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <cstring>
 
@@ -77,30 +78,37 @@ struct FinishedSetupGuard {
     }
 };
 
-// A start directory as the installer lays it out.
+// A copy of the program in a folder of its own, as the installer or an
+// unpacked zip lays it out: the program finds its files beside itself.
 struct Installation {
     TempDir dir;
-    Installation(bool withCatalogue = true) {
-        CreateDirectoryA(dir.file("languages").c_str(), nullptr);
-        for (const char* lang : {"english", "italian"})
-            CopyFileA(BuildPath((std::string("languages/") + lang + ".dll").c_str()).c_str(),
-                      (dir.file("languages") + "\\" + lang + ".dll").c_str(), FALSE);
+    explicit Installation(bool withCatalogue = true, bool withLanguages = true) {
+        CopyFileA(BuildPath("Quillet.exe").c_str(), dir.file("Quillet.exe").c_str(), FALSE);
+        if (withLanguages) {
+            CreateDirectoryA(dir.file("languages").c_str(), nullptr);
+            for (const char* lang : {"english", "italian"})
+                CopyFileA(BuildPath((std::string("languages/") + lang + ".dll").c_str()).c_str(),
+                          (dir.file("languages") + "\\" + lang + ".dll").c_str(), FALSE);
+        }
         if (withCatalogue) CopyFileA(BuildPath("gamelist.mdb").c_str(), dir.file("gamelist.mdb").c_str(), FALSE);
     }
+    std::string program() const { return dir.file("Quillet.exe"); }
 };
 
 struct Process {
     PROCESS_INFORMATION pi{};
     bool started = false;
-    explicit Process(const std::string& directory) {
+    // Runs the installation's program with `directory` as its current one.
+    Process(const Installation& install, const std::string& directory) {
         STARTUPINFOA si{};
         si.cb = sizeof si;
         std::string command = "\"";
-        command += BuildPath("Quillet.exe");
+        command += install.program();
         command += '"';
         started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
                                  &pi) != FALSE;
     }
+    explicit Process(const Installation& install) : Process(install, install.dir.path()) {}
     ~Process() {
         if (!started) return;
         if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
@@ -149,13 +157,65 @@ HWND ChildOfClass(HWND parent, const char* cls) {
     return FindWindowExA(parent, nullptr, cls, nullptr);
 }
 
+// The list's Description header as the running program shows it, read out
+// of the program (the buffer must live in its memory). The header texts
+// come from the language module.
+std::string DescriptionHeader(Process& app, HWND window) {
+    HWND list = ChildOfClass(window, WC_LISTVIEWA);
+    if (!list) return "<no list>";
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    HANDLE process = app.pi.hProcess;
+    struct Remote {
+        HDITEMA item;
+        char text[64];
+    };
+    auto* remote = static_cast<Remote*>(VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) return "<no memory>";
+    Remote local{};
+    local.item.mask = HDI_TEXT;
+    local.item.pszText = remote->text;
+    local.item.cchTextMax = sizeof local.text;
+    WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
+    SendMessageA(header, HDM_GETITEMA, 1, reinterpret_cast<LPARAM>(&remote->item));
+    ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return local.text;
+}
+
+// The Description column's title in the build's module of `lang`.
+std::string ModuleColumnTitle(const char* lang) {
+    HMODULE m = LoadLibraryA(BuildPath((std::string("languages/") + lang + ".dll").c_str()).c_str());
+    char text[64] = "";
+    LoadStringA(m, 2011, text, sizeof text);
+    FreeLibrary(m);
+    return text;
+}
+
+// The full path of the comctl32.dll the process has loaded, lower case.
+std::string LoadedCommonControls(DWORD pid) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return "<no snapshot>";
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    std::string found;
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+        std::string name = entry.szModule;
+        CharLowerA(name.data());
+        if (name != "comctl32.dll") continue;
+        found = entry.szExePath;
+        CharLowerA(found.data());
+    }
+    CloseHandle(snapshot);
+    return found;
+}
+
 }  // namespace
 
 TEST_CASE("a second copy ends at once with code 0 and shows no window") {
     HANDLE mutex = CreateMutexA(nullptr, TRUE, "HalvornQuilletMutex");
     REQUIRE(mutex != nullptr);
     Installation install;
-    Process second(install.dir.path());
+    Process second(install);
     REQUIRE(second.started);
     CHECK_EQ(second.Wait(15000), 0u);
     FindResult find{second.pi.dwProcessId, nullptr};
@@ -168,7 +228,7 @@ TEST_CASE("start, main window, close: exit code 0 and every user value stored wi
     UserKeyGuard guard;
     FinishedSetupGuard setUp;
     Installation install;
-    Process app(install.dir.path());
+    Process app(install);
     REQUIRE(app.started);
     HWND window = WaitForMainWindow(app, 30000);
     REQUIRE(window != nullptr);
@@ -185,6 +245,10 @@ TEST_CASE("start, main window, close: exit code 0 and every user value stored wi
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
     CHECK_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 16);
     CHECK(GetMenu(window) != nullptr);
+    // The manifest's common controls: the side-by-side copy of version 6,
+    // told apart by its folder (Wine reports the same version for both).
+    const std::string controls = LoadedCommonControls(app.pi.dwProcessId);
+    CHECK_MESSAGE(controls.find("\\winsxs\\") != std::string::npos, controls);
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     CHECK_EQ(app.Wait(20000), 0u);
@@ -216,41 +280,13 @@ TEST_CASE("the Italian module is chosen when Lang is italian") {
     RegCloseKey(key);
 
     Installation install;
-    Process app(install.dir.path());
+    Process app(install);
     REQUIRE(app.started);
     HWND window = WaitForMainWindow(app, 30000);
     REQUIRE(window != nullptr);
 
-    // The list's header texts come from the module: read the Description
-    // header out of the program (the buffer must live in its memory).
-    HWND list = ChildOfClass(window, WC_LISTVIEWA);
-    REQUIRE(list != nullptr);
-    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
-    HANDLE process = app.pi.hProcess;
-    struct Remote {
-        HDITEMA item;
-        char text[64];
-    };
-    auto* remote = static_cast<Remote*>(VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
-    REQUIRE(remote != nullptr);
-    Remote local{};
-    local.item.mask = HDI_TEXT;
-    local.item.pszText = remote->text;
-    local.item.cchTextMax = sizeof local.text;
-    WriteProcessMemory(process, remote, &local, sizeof local, nullptr);
-    SendMessageA(header, HDM_GETITEMA, 1, reinterpret_cast<LPARAM>(&remote->item));
-    ReadProcessMemory(process, remote, &local, sizeof local, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-
-    auto columnTitle = [](const char* lang) {
-        HMODULE m = LoadLibraryA(BuildPath((std::string("languages/") + lang + ".dll").c_str()).c_str());
-        char text[64] = "";
-        LoadStringA(m, 2011, text, sizeof text);
-        FreeLibrary(m);
-        return std::string(text);
-    };
-    CHECK_EQ(std::string(local.text), columnTitle("italian"));
-    CHECK_NE(columnTitle("italian"), columnTitle("english"));
+    CHECK_EQ(DescriptionHeader(app, window), ModuleColumnTitle("italian"));
+    CHECK_NE(ModuleColumnTitle("italian"), ModuleColumnTitle("english"));
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     CHECK_EQ(app.Wait(20000), 0u);
@@ -258,8 +294,8 @@ TEST_CASE("the Italian module is chosen when Lang is italian") {
 
 TEST_CASE("without any language module the program says so and exits non-zero") {
     UserKeyGuard guard;
-    TempDir empty;
-    Process app(empty.path());
+    Installation install(true, false);
+    Process app(install);
     REQUIRE(app.started);
     // The built-in English box comes up; answer it.
     HWND box = nullptr;
@@ -282,4 +318,31 @@ TEST_CASE("without any language module the program says so and exits non-zero") 
     const DWORD code = app.Wait(20000);
     CHECK_NE(code, 0u);
     CHECK_NE(code, STILL_ACTIVE);
+}
+
+TEST_CASE("started from another folder it uses its own catalogue and languages, not what lies there") {
+    UserKeyGuard guard;
+    FinishedSetupGuard setUp;
+    Installation install;
+    // The current folder holds a planted "english" module (the Italian one
+    // under that name) and an empty catalogue.
+    TempDir elsewhere;
+    CreateDirectoryA(elsewhere.file("languages").c_str(), nullptr);
+    CopyFileA(BuildPath("languages/italian.dll").c_str(), (elsewhere.file("languages") + "\\english.dll").c_str(), FALSE);
+    CopyFileA(BuildPath("gamelist_empty.mdb").c_str(), elsewhere.file("gamelist.mdb").c_str(), FALSE);
+
+    Process app(install, elsewhere.path());
+    REQUIRE(app.started);
+    HWND window = WaitForMainWindow(app, 30000);
+    REQUIRE(window != nullptr);
+    CHECK_EQ(DescriptionHeader(app, window), ModuleColumnTitle("english"));
+    HWND list = ChildOfClass(window, WC_LISTVIEWA);
+    REQUIRE(list != nullptr);
+    // The demo catalogue beside the program fills the list; the planted
+    // one is empty and stays untouched.
+    CHECK_GT(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    CHECK_FALSE(FileExists(elsewhere.file("gamelist.mdb-wal")));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    CHECK_EQ(app.Wait(20000), 0u);
 }

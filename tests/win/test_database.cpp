@@ -47,6 +47,8 @@ struct OdbcCalls {
     SQLHWND connectWindow;
     SQLSMALLINT completedCapacity;
     SQLUSMALLINT completion;
+    bool listOwnDriver;  // SQLDrivers adds Quillet's own registration at the end
+    bool ownListed;
 };
 OdbcCalls calls;
 
@@ -59,6 +61,9 @@ using FreeHandleFunction = SQLRETURN(SQL_API*)(SQLSMALLINT, SQLHANDLE);
 using DriverConnectFunction = SQLRETURN(SQL_API*)(SQLHDBC, SQLHWND, SQLCHAR*, SQLSMALLINT, SQLCHAR*, SQLSMALLINT,
                                                   SQLSMALLINT*, SQLUSMALLINT);
 
+using DriversFunction = SQLRETURN(SQL_API*)(SQLHENV, SQLUSMALLINT, SQLCHAR*, SQLSMALLINT, SQLSMALLINT*, SQLCHAR*,
+                                            SQLSMALLINT, SQLSMALLINT*);
+DriversFunction realDrivers;
 PrepareFunction realPrepare;
 ExecuteFunction realExecute;
 BindParameterFunction realBindParameter;
@@ -100,6 +105,21 @@ SQLRETURN SQL_API CountDriverConnect(SQLHDBC c, SQLHWND window, SQLCHAR* in, SQL
     return realDriverConnect(c, window, in, inLength, out, outCapacity, outLength, completion);
 }
 
+// The driver manager's list, with Quillet's own registration after the
+// real ones when the test asks for it.
+SQLRETURN SQL_API ListDrivers(SQLHENV env, SQLUSMALLINT direction, SQLCHAR* name, SQLSMALLINT nameCapacity,
+                              SQLSMALLINT* nameLength, SQLCHAR* attributes, SQLSMALLINT attributesCapacity,
+                              SQLSMALLINT* attributesLength) {
+    if (direction == SQL_FETCH_FIRST) calls.ownListed = false;
+    const SQLRETURN result =
+        realDrivers(env, direction, name, nameCapacity, nameLength, attributes, attributesCapacity, attributesLength);
+    if (result != SQL_NO_DATA || !calls.listOwnDriver || calls.ownListed) return result;
+    calls.ownListed = true;
+    lstrcpynA(reinterpret_cast<char*>(name), kOwnSqliteDriver, nameCapacity);
+    *nameLength = static_cast<SQLSMALLINT>(std::strlen(kOwnSqliteDriver));
+    return SQL_SUCCESS;
+}
+
 // Points this executable's import of odbc32!`name` at `replacement` and
 // returns the previous target (null when there is no such import).
 void* ReplaceImport(const char* name, void* replacement) {
@@ -139,6 +159,7 @@ void CountOdbcCalls() {
     Replace("SQLAllocHandle", realAllocHandle, CountAllocHandle);
     Replace("SQLFreeHandle", realFreeHandle, CountFreeHandle);
     Replace("SQLDriverConnect", realDriverConnect, CountDriverConnect);
+    Replace("SQLDrivers", realDrivers, ListDrivers);
     calls = OdbcCalls{};
 }
 
@@ -379,7 +400,16 @@ TEST_CASE("an SQLite catalogue connects through the SQLite driver by host path, 
     CHECK_EQ(calls.freeStatement + calls.freeConnection + calls.freeEnvironment, 3);
 }
 
-TEST_CASE("any file without the SQLite header, and a missing one, gets the Access driver's string") {
+TEST_CASE("Quillet's own driver registration is asked for when the driver manager lists it") {
+    Catalogue c;
+    calls.listOwnDriver = true;
+    c.Connect();  // the test's driver manager knows no driver of that name
+    CHECK_MESSAGE(StartsWith(calls.connectionString, "DRIVER={Quillet SQLite3 ODBC Driver};Database=/"),
+                  calls.connectionString);
+    calls.listOwnDriver = false;
+}
+
+TEST_CASE("any file without the SQLite header (an empty one aside), and a missing one, gets the Access driver's string") {
     struct Case {
         const char* what;
         const char* bytes;  // null: no file at all
@@ -389,7 +419,6 @@ TEST_CASE("any file without the SQLite header, and a missing one, gets the Acces
         {"an Access catalogue", "\x00\x01\x00\x00Standard Jet DB\x00\x01\x00\x00\x00", 24},
         {"the header text without its terminator", "SQLite format 3X and more bytes", 31},
         {"a file shorter than the header", "SQLite format", 13},
-        {"an empty file", "", 0},
         {"no file", nullptr, 0},
     };
     for (const Case& k : cases) {

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "base/globals.h"
+#include "gamelist/game_list.h"
+#include "ui/common_controls.h"
 #include "documents/documents.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -24,8 +26,7 @@ namespace {
 class GameListStandIn {
 public:
     GameListStandIn() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-        InitCommonControlsEx(&controls);
+        InitCommonControlClasses();
         list_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 400, 200, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
         for (int column = 0; column < 16; ++column) {

@@ -20,6 +20,8 @@
 #include "settings/frontend_settings.h"
 #include "settings/settings_store.h"
 #include "win/catalogue_fixture.h"
+#include "win/main_window_run.h"
+#include "win/modal_script.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -43,37 +45,6 @@ constexpr char kColumns[] =
     "Orientation, Resolution, Frequency) VALUES ";
 const std::vector<std::string> kEveryGame = {"asteroid", "bigscrn", "galaga", "hugescrn",
                                              "nomaker",  "pacman",  "puckman", "sf2"};
-
-// A main window over a copy of the catalogue, as the program starts it; its
-// close saves the settings as the program's does.
-class Program {
-public:
-    explicit Program(const std::string& start) {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        SetCurrentDirectoryA(start.c_str());
-        NoteStartDirectory();
-        SetDefaultSettings(Settings);
-        LoadSettings();
-        REQUIRE(UseLanguage("english"));
-        window_ = CreateMainWindow();
-        REQUIRE(window_ != nullptr);
-        ShowWindow(window_, SW_SHOWNORMAL);
-        PumpMessages(30);
-    }
-    ~Program() {
-        SendMessageA(window_, WM_CLOSE, 0, 0);
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-        DestroyWindow(window_);
-        PumpMessages(10);
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-    HWND window() const { return window_; }
-
-private:
-    HWND window_ = nullptr;
-};
 
 // The names the list shows, in name order whichever way the list sorts.
 std::vector<std::string> ListedNames() {
@@ -110,38 +81,13 @@ bool StoredValueExists(const char* name) {
 
 // --- driving the modal sheet ----------------------------------------------------
 
-// What a test does while the sheet is up: it gets the sheet frame, works its
-// pages and ends with a button.
-using SheetScript = std::function<void(HWND sheet)>;
-SheetScript* pendingScript;
-
-BOOL CALLBACK FindSheet(HWND window, LPARAM found) {
-    if (IsWindowVisible(window) && FindWindowExA(window, nullptr, WC_TABCONTROLA, nullptr)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// Runs once the sheet's own loop is idle, that is once the sheet is up.
-VOID CALLBACK RunPendingScript(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND sheet = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindSheet, reinterpret_cast<LPARAM>(&sheet));
-    if (!sheet || !pendingScript) return;
-    KillTimer(nullptr, timer);
-    SheetScript script = *pendingScript;
-    pendingScript = nullptr;
-    script(sheet);
-}
-
 // Sends `command` to the main window as the menu does, with `script` run on
-// the sheet it opens; returns when the command has finished.
-void Command(const Program& program, UINT command, SheetScript script) {
-    pendingScript = &script;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, RunPendingScript);
-    SendMessageA(program.window(), WM_COMMAND, command, 0);
-    KillTimer(nullptr, timer);
-    pendingScript = nullptr;
+// the sheet it opens (it works the pages and ends with a button); returns
+// when the command has finished.
+void Command(const MainWindowRun& program, UINT command, const ModalScript::Step& script) {
+    constexpr int kSheetTabs = 0x3020;  // the sheet's tab control
+    ModalScript modal(kSheetTabs, {script});
+    modal.Run([&] { SendMessageA(program.window(), WM_COMMAND, command, 0); });
 }
 
 HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
@@ -176,7 +122,7 @@ struct Fixture {
     }
     // Fills the catalogue through the running program's connection and
     // reloads the list.
-    void Fill(const Program& program) {
+    void Fill(const MainWindowRun& program) {
         for (const char* row : kRows) REQUIRE(RunSql(std::string(kColumns) + row));
         SendMessageA(program.window(), WM_COMMAND, IDM_RELOAD, 0);
         REQUIRE_EQ(ListedNames(), kEveryGame);
@@ -187,7 +133,7 @@ struct Fixture {
 
 TEST_CASE("commands 1020-1028 open the sheet at pages 0-8, captioned with string 2005") {
     Fixture f;
-    Program program(f.start.path());
+    MainWindowRun program(StartFolder{f.start.path()});
     const int firstControl[9] = {IDC_FILTER_NAME_PATTERN, IDC_FILTER_ROM_GOOD,     IDC_FILTER_DRIVER_GOOD,
                                  IDC_FILTER_YEAR_ALL,     IDC_FILTER_MAKER_LIST,   IDC_FILTER_RASTER,
                                  IDC_FILTER_PALETTE_ALL,  IDC_FILTER_RESO_ALL,     IDC_FILTER_FREQ_ALL};
@@ -212,7 +158,7 @@ TEST_CASE("commands 1020-1028 open the sheet at pages 0-8, captioned with string
 
 TEST_CASE("Cancel without Apply reloads and saves nothing; a mode click stays in memory only") {
     Fixture f;
-    Program program(f.start.path());
+    MainWindowRun program(StartFolder{f.start.path()});
     f.Fill(program);
     const FilterQueryBlock before = Settings.Filter.Query;
     REQUIRE(RunSql(std::string(kColumns) + "('newgame', 1990, 'Irem', 0, 0, 0, 0, 256, 0, 0, '256x224', 60)"));
@@ -231,7 +177,7 @@ TEST_CASE("Cancel without Apply reloads and saves nothing; a mode click stays in
 
 TEST_CASE("Apply then Cancel reloads and saves once the sheet has closed") {
     Fixture f;
-    Program program(f.start.path());
+    MainWindowRun program(StartFolder{f.start.path()});
     f.Fill(program);
     std::vector<std::string> listedAtApply;
     Command(program, IDM_FILTER_FIRST + 1, [&](HWND sheet) {
@@ -348,7 +294,7 @@ TEST_CASE("the list after OK shows exactly the games each page's state admits") 
          {"bigscrn", "hugescrn"}},
     };
     Fixture f;
-    Program program(f.start.path());
+    MainWindowRun program(StartFolder{f.start.path()});
     f.Fill(program);
     FrontendSettings defaults;
     SetDefaultSettings(defaults);
@@ -368,7 +314,7 @@ TEST_CASE("the list after OK shows exactly the games each page's state admits") 
 
 TEST_CASE("the all-manufacturers entry stores % and is selected again when the page reopens") {
     Fixture f;
-    Program program(f.start.path());
+    MainWindowRun program(StartFolder{f.start.path()});
     f.Fill(program);
     std::string first, second;
     Command(program, IDM_FILTER_FIRST + 4, [&](HWND sheet) {
@@ -402,7 +348,7 @@ TEST_CASE("the all-manufacturers entry stores % and is selected again when the p
 
 TEST_CASE("a stored palette value that no game has leaves its box unselected, and Apply stores it empty") {
     Fixture f;
-    Program program(f.start.path());
+    MainWindowRun program(StartFolder{f.start.path()});
     f.Fill(program);
     std::strcpy(Settings.Filter.FilPaletteOnly, "777");
     std::strcpy(Settings.Filter.FilPaletteStart, "16");
@@ -419,10 +365,36 @@ TEST_CASE("a stored palette value that no game has leaves its box unselected, an
     CHECK_EQ(std::string(Settings.Filter.FilPaletteStart), "16");
 }
 
+TEST_CASE("a six-character palette is listed, chosen and selected again; a value no field holds is not listed") {
+    Fixture f;
+    MainWindowRun program(StartFolder{f.start.path()});
+    f.Fill(program);
+    REQUIRE(RunSql(std::string(kColumns) + "('deep', 1995, 'Sega', 0, 0, 0, 0, 262144, 0, 0, '320x240', 60)"));
+    REQUIRE(RunSql(std::string(kColumns) + "('truecol', 1999, 'Sega', 0, 0, 0, 0, 16777216, 0, 0, '320x240', 60)"));
+    bool eightListed = true;
+    Command(program, IDM_FILTER_FIRST + 6, [&](HWND sheet) {
+        const HWND page = CurrentPage(sheet);
+        eightListed = SendDlgItemMessageA(page, IDC_FILTER_PALETTE_ONLY, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>("16777216")) >= 0;
+        Click(page, IDC_FILTER_PALETTE_ONE);
+        Pick(page, IDC_FILTER_PALETTE_ONLY, "262144");
+        Press(sheet, PSBTN_OK);
+    });
+    CHECK_FALSE(eightListed);
+    CHECK_EQ(std::string(Settings.Filter.FilPaletteOnly), "262144");
+    CHECK_EQ(ListedNames(), std::vector<std::string>{"deep"});
+    std::string again;
+    Command(program, IDM_FILTER_FIRST + 6, [&](HWND sheet) {
+        again = SelectedText(CurrentPage(sheet), IDC_FILTER_PALETTE_ONLY);
+        Press(sheet, PSBTN_CANCEL);
+    });
+    CHECK_EQ(again, "262144");
+}
+
 TEST_CASE("the pages' state and the list they narrow survive a restart") {
     Fixture f;
     {
-        Program program(f.start.path());
+        MainWindowRun program(StartFolder{f.start.path()});
         f.Fill(program);
         Command(program, IDM_FILTER_FIRST + 3, [](HWND sheet) {
             HWND page = CurrentPage(sheet);
@@ -437,7 +409,7 @@ TEST_CASE("the pages' state and the list they narrow survive a restart") {
         });
         CHECK_EQ(ListedNames(), std::vector<std::string>{"galaga", "pacman", "puckman"});
     }
-    Program again(f.start.path());
+    MainWindowRun again(StartFolder{f.start.path()});
     CHECK_EQ(ListedNames(), std::vector<std::string>{"galaga", "pacman", "puckman"});
     std::string from, to, only;
     bool range = false, one = false;

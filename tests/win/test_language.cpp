@@ -22,7 +22,7 @@ struct StartDir {
         const std::string english = BuildPath("languages/english.dll");
         for (const char* m : modules)
             CopyFileA(english.c_str(), (dir.file("languages") + "\\" + m + ".dll").c_str(), FALSE);
-        std::strcpy(StartDirectory, dir.path().c_str());
+        MultiByteToWideChar(CP_ACP, 0, dir.path().c_str(), -1, ProgramDirectory, MAX_PATH);
     }
     // A module loaded from the folder keeps its file, and so the folder.
     ~StartDir() {
@@ -79,6 +79,23 @@ TEST_CASE("a stored language whose file is missing: one system box, then the aut
     CHECK_EQ(std::string(Settings.Lang), "english");
     REQUIRE_EQ(boxes.boxes().size(), 1u);
     CHECK_EQ(boxes.boxes()[0].type & MB_ICONMASK, 0u);
+}
+
+TEST_CASE("a stored language that is a path is not loaded from where it points") {
+    RegistrySandbox registry;
+    MessageBoxRecorder boxes;
+    StartDir start({"english"});
+    // A module beside the languages folder, which "..\\planted" would reach.
+    CopyFileA(BuildPath("languages/italian.dll").c_str(), start.dir.file("planted.dll").c_str(), FALSE);
+    ListLanguages({{"english", 9}});
+    for (const char* stored : {"..\\planted", "../planted", "C:planted"}) {
+        CAPTURE(stored);
+        if (LanguageModule) FreeLibrary(LanguageModule);
+        Start(stored);
+        CHECK(LoadLanguageModule());
+        CHECK_EQ(std::string(Settings.Lang), "english");
+    }
+    DeleteFileA(start.dir.file("planted.dll").c_str());
 }
 
 TEST_CASE("the user's language wins; of two entries with its id the last listed") {

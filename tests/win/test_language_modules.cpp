@@ -8,10 +8,12 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "preferences/preferences.h"
@@ -107,7 +109,7 @@ std::vector<UINT> CommandIds() {
 
 constexpr DWORD kMessageNumbers[] = {
     MSG_NO_EMULATOR, MSG_NO_MAMEINFO_ENTRY, MSG_NO_HISTORY_ENTRY, MSG_CAPTURE_CUT, MSG_COMMAND_TOO_LONG,
-    MSG_OPTIONS_NOT_HERE,
+    MSG_OPTIONS_NOT_HERE, MSG_ERA_EDITOR_TODAY_FILE, MSG_BAD_OPTION_VALUE,
     MSG_ODBC_ENVIRONMENT, MSG_ODBC_CONNECTION, MSG_ODBC_STATEMENT, MSG_ODBC_EXECUTE,
     MSG_MAMEINFO_OPEN, MSG_HISTORY_OPEN, MSG_NO_GAME_LIST, MSG_GAME_LIST_FORMAT, MSG_NO_GAME_READ,
     MSG_GAMES_LEFT_OUT,
@@ -160,6 +162,16 @@ bool HasResource(HMODULE module, LPCSTR type, WORD id, LANGID language) {
 }
 
 }  // namespace
+
+// tools/test-dpi.sh runs this program again at 144 and 192 DPI; it names
+// the DPI it set, and the run is worth nothing if the screen has another.
+TEST_CASE("the screen has the DPI the run asks for") {
+    char wanted[16] = "";
+    if (!GetEnvironmentVariableA("QUILLET_EXPECT_DPI", wanted, sizeof wanted)) return;
+    HDC screen = GetDC(nullptr);
+    CHECK_EQ(GetDeviceCaps(screen, LOGPIXELSY), std::atoi(wanted));
+    ReleaseDC(nullptr, screen);
+}
 
 TEST_CASE("each language module loads and declares its language") {
     for (const auto& lang : kLanguages) {
@@ -308,7 +320,8 @@ TEST_CASE("the message table holds every message number") {
             // Only the game-list message and the count of games left out take
             // an insert; ReportMessage shows the others as they stand.
             bool hasInsert = text.find('%') != std::string::npos;
-            CHECK_EQ(hasInsert, number == MSG_GAME_LIST_FORMAT || number == MSG_GAMES_LEFT_OUT);
+            CHECK_EQ(hasInsert, number == MSG_GAME_LIST_FORMAT || number == MSG_GAMES_LEFT_OUT ||
+                                    number == MSG_BAD_OPTION_VALUE);
         }
         // The customer bit must not have crept into the numbers.
         DWORD error = 0;
@@ -379,7 +392,7 @@ TEST_CASE("the preferences, wizard and about dialogs are in every module with th
         std::vector<int> controls;
     };
     const DialogControls dialogs[] = {
-        {IDD_PREFERENCES, {IDC_PREF_MAME_PATH, IDC_PREF_BROWSE, IDC_PREF_ICONS, IDC_PREF_LANGUAGE}},
+        {IDD_PREFERENCES, {IDC_PREF_MAME_PATH, IDC_PREF_BROWSE, IDC_PREF_ICONS, IDC_PREF_LANGUAGE, IDC_PREF_CATALOGUE}},
         {IDD_WIZARD_WELCOME, {}},
         {IDD_WIZARD_EMULATOR, {IDC_WIZARD_MAME_PATH, IDC_WIZARD_BROWSE}},
         {IDD_WIZARD_FINISH, {}},
@@ -615,8 +628,11 @@ TEST_CASE("the bitmaps have the sizes and colours the program loads them with") 
         WORD id;
         LONG width, height;
     };
-    for (const BitmapCase& expected : {BitmapCase{IDB_TOOLBAR, 96, 16}, BitmapCase{IDB_SORT_DOWN, 11, 11},
-                                       BitmapCase{IDB_SORT_UP, 11, 11}}) {
+    for (const BitmapCase& expected :
+         {BitmapCase{IDB_TOOLBAR, 96, 16}, BitmapCase{IDB_SORT_DOWN, 11, 11}, BitmapCase{IDB_SORT_UP, 11, 11},
+          BitmapCase{IDB_TOOLBAR_24, 144, 24}, BitmapCase{IDB_TOOLBAR_32, 192, 32},
+          BitmapCase{IDB_SORT_DOWN_16, 16, 16}, BitmapCase{IDB_SORT_UP_16, 16, 16},
+          BitmapCase{IDB_SORT_DOWN_22, 22, 22}, BitmapCase{IDB_SORT_UP_22, 22, 22}}) {
         INFO("bitmap " << expected.id);
         HRSRC found = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.id), RT_BITMAP);
         REQUIRE(found != nullptr);
@@ -628,22 +644,25 @@ TEST_CASE("the bitmaps have the sizes and colours the program loads them with") 
     }
 }
 
-TEST_CASE("every toolbar image sits on the button face colour") {
-    HBITMAP strip = static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    REQUIRE(strip != nullptr);
-    const COLORREF face = RGB(192, 192, 192);  // mapped to COLOR_BTNFACE by the toolbar
-    for (int image = 0; image < 6; ++image) {
-        INFO("image " << image);
-        int left = 16 * image;
-        for (POINT corner : {POINT{0, 0}, POINT{15, 0}, POINT{0, 15}, POINT{15, 15}})
-            CHECK_EQ(PixelOf(strip, left + corner.x, corner.y), face);
-        int drawn = 0;
-        for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) drawn += PixelOf(strip, left + x, y) != face;
-        CHECK_GE(drawn, 20);
+TEST_CASE("every toolbar image, at each size, sits on the button face colour") {
+    for (auto [id, size] : {std::pair<WORD, int>{IDB_TOOLBAR, 16}, {IDB_TOOLBAR_24, 24}, {IDB_TOOLBAR_32, 32}}) {
+        HBITMAP strip = static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        REQUIRE(strip != nullptr);
+        const COLORREF face = RGB(192, 192, 192);  // mapped to COLOR_BTNFACE by the toolbar
+        const int last = size - 1;
+        for (int image = 0; image < 6; ++image) {
+            INFO("size " << size << " image " << image);
+            int left = size * image;
+            for (POINT corner : {POINT{0, 0}, POINT{last, 0}, POINT{0, last}, POINT{last, last}})
+                CHECK_EQ(PixelOf(strip, left + corner.x, corner.y), face);
+            int drawn = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x) drawn += PixelOf(strip, left + x, y) != face;
+            CHECK_GE(drawn, 20 * size * size / 256);
+        }
+        DeleteObject(strip);
     }
-    DeleteObject(strip);
 }
 
 TEST_CASE("the sort arrows take the header's 3D colours and point their way") {
@@ -663,6 +682,30 @@ TEST_CASE("the sort arrows take the header's 3D colours and point their way") {
         CHECK_EQ(PixelOf(bitmap, 1, arrow.wideRow), shadow);
         CHECK_EQ(PixelOf(bitmap, 5, arrow.tipRow), shadow);
         CHECK_EQ(PixelOf(bitmap, 4, arrow.tipRow), face);
+        DeleteObject(bitmap);
+    }
+    // The larger arrows: the same shape, the point down or up, on the face.
+    struct LargeArrow {
+        WORD id;
+        int size;
+        bool down;
+    };
+    for (const LargeArrow& arrow : {LargeArrow{IDB_SORT_DOWN_16, 16, true}, LargeArrow{IDB_SORT_UP_16, 16, false},
+                                    LargeArrow{IDB_SORT_DOWN_22, 22, true}, LargeArrow{IDB_SORT_UP_22, 22, false}}) {
+        INFO("bitmap " << arrow.id);
+        HBITMAP bitmap = static_cast<HBITMAP>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(arrow.id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
+        REQUIRE(bitmap != nullptr);
+        const COLORREF face = GetSysColor(COLOR_3DFACE), shadow = GetSysColor(COLOR_3DSHADOW);
+        const int n = arrow.size, middle = n / 2;
+        CHECK_EQ(PixelOf(bitmap, 0, 0), face);
+        CHECK_EQ(PixelOf(bitmap, n - 1, n - 1), face);
+        CHECK_EQ(PixelOf(bitmap, middle, middle), shadow);
+        // Wide at the top for down, at the bottom for up.
+        const int wide = arrow.down ? n * 3 / 10 : n * 7 / 10;
+        const int tip = arrow.down ? n * 7 / 10 : n * 3 / 10;
+        CHECK_EQ(PixelOf(bitmap, n / 5, wide), shadow);
+        CHECK_EQ(PixelOf(bitmap, n / 5, tip), face);
         DeleteObject(bitmap);
     }
 }

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "base/globals.h"
+#include "gamelist/game_list.h"
+#include "ui/common_controls.h"
 #include "app/launch.h"
 #include "win/catalogue_fixture.h"
 
@@ -20,8 +22,7 @@ namespace {
 class NameList {
 public:
     explicit NameList(std::initializer_list<const char*> names) {
-        INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-        InitCommonControlsEx(&controls);
+        InitCommonControlClasses();
         list_ = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 400, 200, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
         LVCOLUMNA c{};

@@ -1,5 +1,6 @@
 // The main window in-process: layout, view commands, the persisted list
 // layout, sorting, colours and the list's commands.
+#include "win/main_window_run.h"
 #include "win/support.h"
 
 #include <commctrl.h>
@@ -7,6 +8,7 @@
 #include <cstring>
 
 #include "app/application.h"
+#include "base/dpi.h"
 #include "base/globals.h"
 #include "app/main_window.h"
 #include "base/report.h"
@@ -22,43 +24,6 @@ using namespace quillet;
 using namespace quillet::test;
 
 namespace {
-
-// One start of the program's main window over a start directory, and its
-// orderly close (the WM_DESTROY work: layout and settings saved).
-class MainWindowRun {
-public:
-    explicit MainWindowRun(const std::string& startDirectory) {
-        INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-        InitCommonControlsEx(&controls);
-        SetCurrentDirectoryA(startDirectory.c_str());
-        NoteStartDirectory();
-        SetDefaultSettings(Settings);
-        LoadSettings();
-        REQUIRE(UseLanguage("english"));
-        window_ = CreateMainWindow();
-        REQUIRE(window_ != nullptr);
-        ShowWindow(window_, SW_SHOWNORMAL);
-        SetWindowPos(window_, nullptr, 0, 0, 900, 600, SWP_NOZORDER | SWP_NOMOVE);
-        PumpMessages(50);
-    }
-    ~MainWindowRun() { Close(); }
-    void Close() {
-        if (!window_) return;
-        SendMessageA(window_, WM_CLOSE, 0, 0);
-        // The program never destroys its window; the test does, quietly.
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-        DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-        window_ = nullptr;
-    }
-    HWND window() const { return window_; }
-    HWND list() const { return GameListWindow; }
-
-private:
-    HWND window_ = nullptr;
-};
 
 struct Fixture {
     RegistrySandbox registry;
@@ -152,7 +117,7 @@ UINT ArrowColumnCount(HWND list, int* column) {
 
 TEST_CASE("the list lies 3 pixels below the rebar and is 4 pixels shorter than the room left") {
     Fixture f;
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     RECT client;
     GetClientRect(run.window(), &client);
     RECT rebar, status;
@@ -182,7 +147,7 @@ TEST_CASE("the list lies 3 pixels below the rebar and is 4 pixels shorter than t
 TEST_CASE("view commands: one checked menu item, the pressed button, the list's view, the stored command") {
     Fixture f;
     {
-        MainWindowRun run(f.start.path());
+        MainWindowRun run(StartFolder{f.start.path()});
         UINT only = 0;
         // Nothing chosen yet: the list is in details view, and says so.
         CHECK_EQ(CheckedViewCommands(run.window(), &only), 1u);
@@ -199,7 +164,7 @@ TEST_CASE("view commands: one checked menu item, the pressed button, the list's 
     CHECK_EQ(StoredDword("ListViewMode"), static_cast<DWORD>(IDM_VIEW_LIST));
 
     // The next start opens in list view with menu item and button set.
-    MainWindowRun again(f.start.path());
+    MainWindowRun again(StartFolder{f.start.path()});
     UINT only = 0;
     CHECK_EQ(CheckedViewCommands(again.window(), &only), 1u);
     CHECK_EQ(only, static_cast<UINT>(IDM_VIEW_LIST));
@@ -210,30 +175,51 @@ TEST_CASE("view commands: one checked menu item, the pressed button, the list's 
 TEST_CASE("column widths are kept only when changed in details view") {
     Fixture f;
     {
-        MainWindowRun run(f.start.path());
+        MainWindowRun run(StartFolder{f.start.path()});
         SendMessageA(run.window(), WM_COMMAND, IDM_VIEW_DETAILS, 0);
         SendMessageA(run.list(), LVM_SETCOLUMNWIDTH, 1, 222);
     }
     {
-        MainWindowRun run(f.start.path());
+        MainWindowRun run(StartFolder{f.start.path()});
         CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 1, 0), 222);
         SendMessageA(run.list(), LVM_SETCOLUMNWIDTH, 2, 150);
         SendMessageA(run.window(), WM_COMMAND, IDM_VIEW_SMALL, 0);
     }
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     SendMessageA(run.window(), WM_COMMAND, IDM_VIEW_DETAILS, 0);
     CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 1, 0), 222);
-    CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 2, 0), 70);
+    CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 2, 0), ScaleToSystemDpi(70));  // the default
+}
+
+TEST_CASE("widths stored at another DPI come back scaled to this screen's, and are kept with its DPI") {
+    Fixture f;
+    HKEY key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Halvorn\\Quillet", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                    nullptr);
+    const DWORD storedDpi = 192;
+    RegSetValueExA(key, "ListViewDpi", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&storedDpi), 4);
+    int32_t widths[kListColumns];
+    for (int32_t& w : widths) w = 300;
+    RegSetValueExA(key, "ListViewSize", 0, REG_BINARY, reinterpret_cast<const BYTE*>(widths), sizeof widths);
+    RegCloseKey(key);
+    const int shown = MulDiv(300, static_cast<int>(SystemDpi()), 192);
+    {
+        MainWindowRun run(StartFolder{f.start.path()});
+        CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 4, 0), shown);
+    }
+    CHECK_EQ(StoredDword("ListViewDpi"), SystemDpi());
+    MainWindowRun run(StartFolder{f.start.path()});
+    CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 4, 0), shown);
 }
 
 TEST_CASE("a new user's column widths come back while no view has been chosen") {
     Fixture f;
     {
-        MainWindowRun run(f.start.path());
+        MainWindowRun run(StartFolder{f.start.path()});
         SendMessageA(run.list(), LVM_SETCOLUMNWIDTH, 1, 222);
     }
     CHECK_EQ(StoredDword("ListViewMode"), 0u);
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     CHECK_EQ(SendMessageA(run.list(), LVM_GETCOLUMNWIDTH, 1, 0), 222);
 }
 
@@ -247,7 +233,7 @@ TEST_CASE("a stored view value that is no view command starts nothing and counts
         RegSetValueExA(key, "ListViewMode", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), 4);
         RegCloseKey(key);
         {
-            MainWindowRun run(f.start.path());
+            MainWindowRun run(StartFolder{f.start.path()});
             // A rebuild would have warned (no emulator); an exit would have
             // saved every setting already.
             CHECK(f.boxes.boxes().empty());
@@ -264,7 +250,7 @@ TEST_CASE("a stored view value that is no view command starts nothing and counts
 
 TEST_CASE("the keyboard's context menu opens under the focused row, or at the list's corner") {
     Fixture f;
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     const int n = ItemCount(run.list());
     REQUIRE_GT(n, 30);  // more rows than the window shows
     const LPARAM keyboard = MAKELPARAM(-1, -1);
@@ -304,10 +290,10 @@ TEST_CASE("a dragged column order comes back at the next start") {
     Fixture f;
     int order[16] = {3, 0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 14};
     {
-        MainWindowRun run(f.start.path());
+        MainWindowRun run(StartFolder{f.start.path()});
         SendMessageA(run.list(), LVM_SETCOLUMNORDERARRAY, 16, reinterpret_cast<LPARAM>(order));
     }
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     int got[16] = {};
     SendMessageA(run.list(), LVM_GETCOLUMNORDERARRAY, 16, reinterpret_cast<LPARAM>(got));
     for (int i = 0; i < 16; ++i) CHECK_EQ(got[i], order[i]);
@@ -315,7 +301,7 @@ TEST_CASE("a dragged column order comes back at the next start") {
 
 TEST_CASE("the first reload shows the catalogue sorted by name, ascending") {
     Fixture f;
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     REQUIRE_GT(ItemCount(run.list()), 10);
     CHECK(ColumnIsSorted(run.list(), 0, false));
     int column = -1;
@@ -325,7 +311,7 @@ TEST_CASE("the first reload shows the catalogue sorted by name, ascending") {
 
 TEST_CASE("header clicks sort both ways and move the arrow, in every view") {
     Fixture f;
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     for (UINT view : {IDM_VIEW_DETAILS, IDM_VIEW_LIST, IDM_VIEW_LARGE}) {
         SendMessageA(run.window(), WM_COMMAND, view, 0);
         ClickHeader(run.window(), run.list(), 3);
@@ -346,7 +332,7 @@ TEST_CASE("with one record a header click moves the arrow and sorts nothing") {
                     nullptr);
     RegSetValueExA(key, "FilNamePattern", 0, REG_SZ, reinterpret_cast<const BYTE*>("pacman"), 7);
     RegCloseKey(key);
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     REQUIRE_EQ(ItemCount(run.list()), 1);
     ClickHeader(run.window(), run.list(), 5);
     int column = -1;
@@ -359,13 +345,13 @@ TEST_CASE("sort column and direction come back after a restart") {
     Fixture f;
     std::string first;
     {
-        MainWindowRun run(f.start.path());
+        MainWindowRun run(StartFolder{f.start.path()});
         ClickHeader(run.window(), run.list(), 1);  // description, descending (the reload sorted ascending)
         REQUIRE(ColumnIsSorted(run.list(), 1, true));
         first = CellText(run.list(), 0, 1);
     }
     CHECK_EQ(StoredDword("ListViewSortCol"), 1u);
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     CHECK(ColumnIsSorted(run.list(), 1, true));
     CHECK_EQ(CellText(run.list(), 0, 1), first);
 }
@@ -373,14 +359,14 @@ TEST_CASE("sort column and direction come back after a restart") {
 TEST_CASE("the stored focus is applied again once the first reload has brought rows") {
     Fixture f;
     {
-        MainWindowRun run(f.start.path());
+        MainWindowRun run(StartFolder{f.start.path()});
         LVITEMA item{};
         item.stateMask = LVIS_FOCUSED | LVIS_SELECTED;
         item.state = LVIS_FOCUSED | LVIS_SELECTED;
         SendMessageA(run.list(), LVM_SETITEMSTATE, 7, reinterpret_cast<LPARAM>(&item));
     }
     CHECK_EQ(StoredDword("ListViewFocus"), 7u);
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     CHECK_EQ(SendMessageA(run.list(), LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 7);
     char name[9] = "";
     GetFocusedItemText(name, 0, sizeof name);
@@ -389,7 +375,7 @@ TEST_CASE("the stored focus is applied again once the first reload has brought r
 
 TEST_CASE("rows are coloured by their status text") {
     Fixture f;
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     const int n = ItemCount(run.list());
     int checkedRows = 0;
     for (int i = 0; i < n; ++i) {
@@ -419,7 +405,7 @@ TEST_CASE("rows are coloured by their status text") {
 
 TEST_CASE("double-click and Enter in the list give the run command") {
     Fixture f;
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     // No emulator configured: the run command answers with its warning.
     f.boxes.clear();
     NMITEMACTIVATE click{};
@@ -435,7 +421,7 @@ TEST_CASE("double-click and Enter in the list give the run command") {
 
 TEST_CASE("rebuild and verify without an emulator only warn") {
     Fixture f;
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     f.boxes.clear();
     SendMessageA(run.window(), WM_COMMAND, IDM_REBUILD, 0);
     SendMessageA(run.window(), WM_COMMAND, IDM_VERIFY, 0);
@@ -446,7 +432,7 @@ TEST_CASE("rebuild and verify without an emulator only warn") {
 
 TEST_CASE("without gamelist.mdb: the connection and the reload report, the list stays empty") {
     Fixture f(false);
-    MainWindowRun run(f.start.path());
+    MainWindowRun run(StartFolder{f.start.path()});
     CHECK_EQ(ItemCount(run.list()), 0);
     char name[9] = "keep";
     GetFocusedItemText(name, 0, sizeof name);
@@ -462,27 +448,4 @@ TEST_CASE("without gamelist.mdb: the connection and the reload report, the list 
     run.Close();
     CHECK(DatabaseConnection == SQL_NULL_HDBC);
     CHECK(DatabaseEnvironment == SQL_NULL_HENV);
-}
-
-TEST_CASE("a start directory too long for the catalogue path leaves the path empty") {
-    TempDir base;
-    std::string deep = base.path();
-    while (deep.size() < 250) {
-        deep += "\\abcdefghijklmnopqrstuvwxyz";
-        CreateDirectoryA(deep.c_str(), nullptr);
-    }
-    char saved[MAX_PATH];
-    GetCurrentDirectoryA(sizeof saved, saved);
-    REQUIRE(SetCurrentDirectoryA(deep.c_str()));
-    NoteStartDirectory();
-    CHECK_EQ(std::string(DatabasePath), "");
-    CHECK_GT(std::strlen(StartDirectory), 242u);
-    SetCurrentDirectoryA(saved);
-    NoteStartDirectory();
-    CHECK_EQ(std::string(DatabasePath), std::string(saved) + "\\gamelist.mdb");
-    // Leave no nested folders behind.
-    while (deep.size() > base.path().size()) {
-        RemoveDirectoryA(deep.c_str());
-        deep.resize(deep.rfind('\\'));
-    }
 }

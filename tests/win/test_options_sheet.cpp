@@ -13,6 +13,7 @@
 
 #include "app/main_window.h"
 #include "base/report.h"
+#include "gamelist/game_list.h"
 #include "base/globals.h"
 #include "options/emulator_options.h"
 #include "options/options.h"
@@ -280,7 +281,8 @@ TEST_CASE_FIXTURE(SheetFixture, "each page's controls change exactly their own l
         CHECK_EQ(ReadFileBytes(ini + ".bak"), base);
     }
     CHECK(boxes.boxes().empty());
-    CHECK_EQ(FilesIn(folder.path()), 2u);  // mame.ini and its .bak: no temporary file left
+    CHECK_EQ(ReadFileBytes(ini + ".orig"), base);
+    CHECK_EQ(FilesIn(folder.path()), 3u);  // mame.ini, its .bak and .orig: no temporary file left
 }
 
 TEST_CASE_FIXTURE(SheetFixture, "the sheet on the real 0.84 file: every page shows its values and OK keeps them" *
@@ -322,12 +324,9 @@ TEST_CASE_FIXTURE(SheetFixture, "a page never shown keeps what its controls cann
 }
 
 TEST_CASE_FIXTURE(SheetFixture, "Cancel with nothing applied leaves the file byte for byte") {
-    std::vector<std::string> files = {ReadFileBytes(FixturePath("options/hand_edited.ini"))};
-    const std::string today = RealDataPath("mame_ini_mame0251_default.ini");
-    if (today.empty())
-        MESSAGE("the real 0.251 file is absent: only the fixture is tried");
-    else
-        files.push_back(ReadFileBytes(today));
+    std::vector<std::string> files = {base};
+    for (const char* name : {"mame_ini_mame0084_default.ini", "mame_ini_mame0106_default.ini"})
+        if (FileExists(RealDataPath(name))) files.push_back(ReadFileBytes(RealDataPath(name)));
     for (const std::string& original : files) {
         REQUIRE_FALSE(original.empty());
         REQUIRE(WriteFileBytes(ini, original));
@@ -340,6 +339,24 @@ TEST_CASE_FIXTURE(SheetFixture, "Cancel with nothing applied leaves the file byt
         }));
         CHECK_EQ(ReadFileBytes(ini), original);
         CHECK_FALSE(FileExists(ini + ".bak"));
+    }
+    CHECK_EQ(FilesIn(folder.path()), 1u);
+}
+
+TEST_CASE_FIXTURE(SheetFixture, "the era's sheet refuses today's files: a message, no sheet, the file untouched") {
+    std::vector<std::string> files = {ReadFileBytes(FixturePath("options/hand_edited.ini"))};
+    const std::string today = RealDataPath("mame_ini_mame0251_default.ini");
+    if (FileExists(today)) files.push_back(ReadFileBytes(today));
+    char expected[1024] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, quillet::LanguageModule,
+                   MSG_ERA_EDITOR_TODAY_FILE, 0, expected, sizeof expected, nullptr);
+    for (const std::string& original : files) {
+        boxes.clear();
+        REQUIRE(WriteFileBytes(ini, original));
+        CHECK_FALSE(Open(0, [](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_OK); }));
+        REQUIRE_EQ(boxes.boxes().size(), 1u);
+        CHECK_EQ(boxes.boxes()[0].text, std::string(expected));
+        CHECK_EQ(ReadFileBytes(ini), original);
     }
     CHECK_EQ(FilesIn(folder.path()), 1u);
 }
@@ -382,25 +399,19 @@ TEST_CASE_FIXTURE(SheetFixture, "without an emulator the sheet warns and touches
     CHECK_EQ(ReadFileBytes(ini), base);
 }
 
-TEST_CASE_FIXTURE(SheetFixture, "with today's emulator commands 1040-1048 and 1011 warn and leave the files alone") {
-    char expected[1024] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, quillet::LanguageModule,
-                   MSG_OPTIONS_NOT_HERE, 0, expected, sizeof expected, nullptr);
-    REQUIRE_NE(std::string(expected), "");
+TEST_CASE_FIXTURE(SheetFixture, "the file decides the editor: the era's file keeps the era's pages with today's emulator") {
     Settings.EmulatorGeneration = 1;
-    for (UINT command : {UINT{IDM_OPTIONS_FIRST}, UINT{IDM_OPTIONS_FIRST + 4}, UINT{IDM_OPTIONS_LAST},
-                         UINT{IDM_GAME_OPTIONS}}) {
+    for (UINT command : {UINT{IDM_OPTIONS_FIRST}, UINT{IDM_OPTIONS_LAST}}) {
         INFO("command " << command);
-        boxes.clear();
-        CHECK_FALSE(WithSheet([&] { quillet::MainWindowProc(owner, WM_COMMAND, command, 0); },
-                              [](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_OK); }));
-        REQUIRE_EQ(boxes.boxes().size(), 1u);
-        CHECK_EQ(boxes.boxes()[0].text, std::string(expected));
-        CHECK_EQ(boxes.boxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
+        CHECK(WithSheet([&] { quillet::MainWindowProc(owner, WM_COMMAND, command, 0); }, [&](HWND sheet) {
+            CHECK_EQ(PropSheet_GetCurrentPageHwnd(sheet), PropSheet_IndexToHwnd(sheet, command - IDM_OPTIONS_FIRST));
+            CHECK_EQ(TabCtrl_GetItemCount(PropSheet_GetTabControl(sheet)), 9);
+            PropSheet_PressButton(sheet, PSBTN_CANCEL);
+        }));
     }
     Settings.EmulatorGeneration = 0;
+    CHECK(boxes.boxes().empty());
     CHECK_EQ(ReadFileBytes(ini), base);
-    CHECK_EQ(FilesIn(folder.path()), 1u);
 }
 
 TEST_CASE_FIXTURE(SheetFixture, "commands 1040-1048 open the global file at their page") {

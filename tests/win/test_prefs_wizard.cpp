@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "app/application.h"
 #include "base/globals.h"
@@ -15,6 +16,8 @@
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "settings/settings_store.h"
+#include "ui/common_controls.h"
+#include "win/main_window_run.h"
 #include "win/modal_script.h"
 
 using namespace quillet;
@@ -63,8 +66,7 @@ struct Fixture {
     RegistrySandbox registry;
     MessageBoxRecorder boxes;
     Fixture() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-        InitCommonControlsEx(&controls);
+        InitCommonControlClasses();
         registry.CreateMachineKey();
         SetDefaultSettings(Settings);
         LoadSettings();
@@ -112,22 +114,6 @@ TEST_CASE("wizard: the buttons of each page, Next takes over the path, Finish st
     CHECK(f.boxes.boxes().empty());
 }
 
-// One start of the main window in a start directory of its own; the
-// wizard, when it comes, is handled by `script`.
-void StartMainWindow(const TempDir& start, ModalScript& script) {
-    SetCurrentDirectoryA(start.path().c_str());
-    NoteStartDirectory();
-    SetDefaultSettings(Settings);
-    LoadSettings();
-    HWND window = nullptr;
-    script.Run([&] { window = CreateMainWindow(); });
-    REQUIRE(window != nullptr);
-    SendMessageA(window, WM_CLOSE, 0, 0);  // saves the settings
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-    DestroyWindow(window);
-    PumpMessages(20);
-}
-
 TEST_CASE("start-up: Cancel stores nothing and the wizard comes again; after Finish it does not") {
     Fixture f;
     TempDir start;
@@ -141,7 +127,7 @@ TEST_CASE("start-up: Cancel stores nothing and the wizard comes again; after Fin
         [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
         [](HWND sheet) { Press(sheet, PSBTN_CANCEL); },
     });
-    StartMainWindow(start, cancelled);
+    MainWindowRun(StartFolder{start.path()}, &cancelled);
     CHECK_EQ(MachineVersion(), 0u);
     CHECK_EQ(MachineValue("MameName"), "");
 
@@ -152,13 +138,13 @@ TEST_CASE("start-up: Cancel stores nothing and the wizard comes again; after Fin
         [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
         [](HWND sheet) { Press(sheet, PSBTN_FINISH); },
     });
-    StartMainWindow(start, finished);
+    MainWindowRun(StartFolder{start.path()}, &finished);
     CHECK_EQ(MachineVersion(), 0x70000u);
     CHECK_EQ(MachineValue("MameName"), "D:\\emu\\mame.exe");
 
     // No steps: a wizard that came anyway would be failed and closed.
     ModalScript none(kNext, {});
-    StartMainWindow(start, none);
+    MainWindowRun(StartFolder{start.path()}, &none);
 }
 
 TEST_CASE("preferences: the page shows the settings; Apply stores path, icons and language") {
@@ -166,7 +152,8 @@ TEST_CASE("preferences: the page shows the settings; Apply stores path, icons an
     std::strcpy(Settings.MameName, "C:\\old\\mame.exe");
     std::strcpy(Settings.Lang, "italian");
     Settings.EnableIcons = 0;
-    std::string shownPath, shownLanguage, applyAfterTyping, applyAfterClick;
+    std::wcscpy(CatalogueFile, L"C:\\Users\\ann\\AppData\\Local\\Quillet\\gamelist.mdb");
+    std::string shownPath, shownLanguage, shownCatalogue, applyAfterTyping, applyAfterClick;
     int shownIcons = -1;
     ModalScript script(IDC_PREF_MAME_PATH, {
         [&](HWND sheet) {
@@ -177,6 +164,8 @@ TEST_CASE("preferences: the page shows the settings; Apply stores path, icons an
             GetDlgItemTextA(page, IDC_PREF_LANGUAGE, text, sizeof text);
             shownLanguage = text;
             shownIcons = IsDlgButtonChecked(page, IDC_PREF_ICONS);
+            GetDlgItemTextA(page, IDC_PREF_CATALOGUE, text, sizeof text);
+            shownCatalogue = text;
             SetDlgItemTextA(page, IDC_PREF_MAME_PATH, "D:\\emu\\mame");
             applyAfterTyping = IsWindowEnabled(GetDlgItem(sheet, 0x3021)) ? "on" : "off";
             SendDlgItemMessageA(page, IDC_PREF_ICONS, BM_CLICK, 0, 0);
@@ -192,6 +181,8 @@ TEST_CASE("preferences: the page shows the settings; Apply stores path, icons an
     CHECK_EQ(shownPath, "C:\\old\\mame.exe");
     CHECK_EQ(shownLanguage, "italian");
     CHECK_EQ(shownIcons, BST_UNCHECKED);
+    CHECK_EQ(shownCatalogue, "C:\\Users\\ann\\AppData\\Local\\Quillet\\gamelist.mdb");
+    CatalogueFile[0] = L'\0';
     CHECK_EQ(applyAfterTyping, "off");
     CHECK_EQ(applyAfterClick, "on");
     CHECK_EQ(std::string(Settings.MameCfg), "D:\\emu\\mame.ini");

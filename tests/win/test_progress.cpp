@@ -7,6 +7,7 @@
 #include "base/progress.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
+#include "ui/placement.h"
 
 using namespace quillet;
 using namespace quillet::test;

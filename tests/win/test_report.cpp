@@ -49,6 +49,20 @@ TEST_CASE("a number missing from the table shows the fallback text with the form
     CHECK_EQ(box.type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
 }
 
+TEST_CASE("a message's insert fills its %1; a number the module lacks still gets the fallback") {
+    REQUIRE(UseLanguage("english"));
+    MessageBoxRecorder boxes;
+    ReportMessage(nullptr, MessageSourceModule, MSG_GAMES_LEFT_OUT, "7");
+    ReportMessage(nullptr, MessageSourceModule, MSG_GAME_LIST_FORMAT, "pacman");
+    ReportMessage(nullptr, MessageSourceModule, 0x40000077, "7");
+    REQUIRE_EQ(boxes.boxes().size(), 3u);
+    CHECK_EQ(boxes.boxes()[0].text.rfind("7 games of the list", 0), 0u);
+    CHECK_EQ(boxes.boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+    CHECK_NE(boxes.boxes()[1].text.find("after the game pacman,"), std::string::npos);
+    CHECK_EQ(boxes.boxes()[1].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    CHECK_EQ(boxes.boxes()[2].text.rfind("Error number", 0), 0u);
+}
+
 TEST_CASE("system messages show the last error's text without an icon") {
     REQUIRE(UseLanguage("english"));
     MessageBoxRecorder boxes;

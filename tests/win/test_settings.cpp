@@ -159,20 +159,56 @@ TEST_CASE("values are read whatever their stored type; oversized ones leave the 
     CHECK_EQ(std::string(Settings.Filter.FilFreqEnd), "100");
 }
 
-TEST_CASE("machine values load from the machine key") {
-    RegistrySandbox registry;
-    registry.CreateMachineKey();
-    Reset();
-    StoreString(HKEY_LOCAL_MACHINE, "MameName", "D:\\MAME\\mame.exe");
-    StoreString(HKEY_LOCAL_MACHINE, "MameDir", "D:\\MAME\\");
-    const DWORD version = 0x70000;
-    Store(HKEY_LOCAL_MACHINE, "Version", REG_DWORD, &version, 4);
-    // The user key's copies only fill what the machine key lacks.
-    StoreString(HKEY_CURRENT_USER, "MameName", "E:\\old\\mame.exe");
-    StoreString(HKEY_CURRENT_USER, "MameCfg", "E:\\old\\mame.ini");
-    LoadSettings();
-    CHECK_EQ(std::string(Settings.MameName), "D:\\MAME\\mame.exe");
-    CHECK_EQ(std::string(Settings.MameDir), "D:\\MAME\\");
-    CHECK_EQ(std::string(Settings.MameCfg), "E:\\old\\mame.ini");
-    CHECK_EQ(Settings.Version, 0x70000u);
+TEST_CASE("a machine value: the user's own wins when present and not empty, else the machine key's") {
+    struct Case {
+        const char* what;
+        const char* machine;  // null: no value
+        const char* user;     // null: no value
+        const char* loaded;
+    };
+    const Case cases[] = {
+        {"the user's value over the machine's", "D:\\MAME\\mame.exe", "E:\\mine\\mame.exe", "E:\\mine\\mame.exe"},
+        {"an empty user value does not win", "D:\\MAME\\mame.exe", "", "D:\\MAME\\mame.exe"},
+        {"no user value: the machine's", "D:\\MAME\\mame.exe", nullptr, "D:\\MAME\\mame.exe"},
+        {"no machine value: the user's", nullptr, "E:\\mine\\mame.exe", "E:\\mine\\mame.exe"},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        RegistrySandbox registry;
+        registry.CreateMachineKey();
+        Reset();
+        for (const char* name : {"MameName", "MameDir", "MameCfg"}) {
+            if (c.machine) StoreString(HKEY_LOCAL_MACHINE, name, c.machine);
+            if (c.user) StoreString(HKEY_CURRENT_USER, name, c.user);
+        }
+        LoadSettings();
+        CHECK_EQ(std::string(Settings.MameName), c.loaded);
+        CHECK_EQ(std::string(Settings.MameDir), c.loaded);
+        CHECK_EQ(std::string(Settings.MameCfg), c.loaded);
+    }
+}
+
+TEST_CASE("Version: a user's 0 (set-up not finished by them) leaves the machine's; their 0x70000 wins over none") {
+    struct Case {
+        const char* what;
+        DWORD machine, user;  // 0xFFFFFFFF: no value
+        DWORD loaded;
+    };
+    constexpr DWORD none = 0xFFFFFFFF;
+    const Case cases[] = {
+        {"user 0, machine finished", 0x70000, 0, 0x70000},
+        {"user finished, machine 0", 0, 0x70000, 0x70000},
+        {"user finished, no machine value", none, 0x70000, 0x70000},
+        {"neither", none, none, 0},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.what);
+        RegistrySandbox registry;
+        registry.CreateMachineKey();
+        Reset();
+        if (c.machine != none) Store(HKEY_LOCAL_MACHINE, "Version", REG_DWORD, &c.machine, 4);
+        if (c.user != none) Store(HKEY_CURRENT_USER, "Version", REG_DWORD, &c.user, 4);
+        LoadSettings();
+        CHECK_EQ(Settings.Version, c.loaded);
+    }
 }

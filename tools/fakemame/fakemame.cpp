@@ -10,6 +10,8 @@
 // With a file named fakemame.today beside it, it answers as today's
 // emulator does: "-verifysets" is an unknown option, so it prints an error
 // on standard error, nothing on standard output, and exits with code 1.
+// Today's emulator also answers "-showconfig" and "-showusage" (see the
+// block "today's option lists" below); the era's refuses both.
 //
 // Output is the file's bytes unchanged (CRLF stays CRLF, no text-mode
 // translation): it goes out through WriteFile on the standard output handle,
@@ -80,6 +82,63 @@ bool LogRun(const std::string& path, const char* name) {
     return ok;
 }
 
+// ---- today's option lists ("-showconfig", "-showusage") --------------------
+//
+// Today's answers come from showconfig.ini / showusage.txt beside the
+// program, else from the real 0.251 texts in the shared data folder, else
+// from the short lists below.
+
+constexpr char kShortConfig[] =
+    "#\r\n# CORE CONFIGURATION OPTIONS\r\n#\r\nreadconfig                1\r\nwriteconfig               0\r\n\r\n"
+    "#\r\n# CORE SEARCH PATH OPTIONS\r\n#\r\nrompath                   roms\r\nsamplepath                samples\r\n"
+    "artpath                   artwork\r\nctrlrpath                 ctrlr\r\ninipath                   .;ini;ini/presets\r\n"
+    "cheatpath                 cheat\r\n\r\n"
+    "#\r\n# CORE OUTPUT DIRECTORY OPTIONS\r\n#\r\ncfg_directory             cfg\r\nnvram_directory           nvram\r\n"
+    "state_directory           sta\r\nsnapshot_directory        snap\r\n\r\n"
+    "#\r\n# CORE PERFORMANCE OPTIONS\r\n#\r\nautoframeskip             0\r\nframeskip                 0\r\n"
+    "throttle                  1\r\nspeed                     1.0\r\n\r\n"
+    "#\r\n# CORE ROTATION OPTIONS\r\n#\r\nrotate                    1\r\nror                       0\r\nrol                       0\r\n\r\n"
+    "#\r\n# CORE SCREEN OPTIONS\r\n#\r\nbrightness                1.0\r\ncontrast                  1.0\r\ngamma                     1.0\r\n\r\n"
+    "#\r\n# CORE SOUND OPTIONS\r\n#\r\nsamplerate                48000\r\nvolume                    0\r\n\r\n"
+    "#\r\n# CORE INPUT OPTIONS\r\n#\r\nctrlr                     \r\nmouse                     0\r\njoystick                  1\r\n"
+    "joystick_deadzone         0.15\r\n\r\n"
+    "#\r\n# CORE MISC OPTIONS\r\n#\r\ncheat                     0\r\nskip_gameinfo             0\r\n\r\n"
+    "#\r\n# OSD VIDEO OPTIONS\r\n#\r\nvideo                     auto\r\nwindow                    0\r\nmaximize                  1\r\n"
+    "waitvsync                 0\r\nsyncrefresh               0\r\n\r\n"
+    "#\r\n# OSD SOUND OPTIONS\r\n#\r\nsound                     auto\r\naudio_latency             2.0\r\n";
+
+constexpr char kShortUsage[] =
+    "Usage:  mame [machine] [media] [software] [options]\r\n\r\nOptions:\r\n\r\n"
+    "#\r\n# CORE SEARCH PATH OPTIONS\r\n#\r\n-rompath             path to ROM sets and hard disk images\r\n"
+    "-samplepath          path to audio sample sets\r\n-inipath             path to ini files\r\n\r\n"
+    "#\r\n# CORE PERFORMANCE OPTIONS\r\n#\r\n-speed               controls the speed of gameplay, relative to realtime\r\n"
+    "#\r\n# CORE SOUND OPTIONS\r\n#\r\n-volume              sound volume in decibels (-32 min, 0 max)\r\n";
+
+int PrintOptionList(const std::string& folder, const char* beside, const char* real, const char* shortText) {
+    if (PrintFile(folder + beside)) return 0;
+#ifdef FAKEMAME_REALDATA
+    if (PrintFile(std::string(FAKEMAME_REALDATA) + "/" + real)) return 0;
+#else
+    (void)real;
+#endif
+    return WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), shortText, static_cast<DWORD>(std::strlen(shortText))) ? 0 : 1;
+}
+
+// Today's answer to "-showconfig" or "-showusage"; -1 for other arguments.
+int AnswerOptionList(const std::string& folder, const char* argument, bool today) {
+    const bool config = std::strcmp(argument, "-showconfig") == 0;
+    if (!config && std::strcmp(argument, "-showusage") != 0) return -1;
+    if (!today) {
+        static const char kError[] = "Error: unknown option\n";
+        WriteAll(GetStdHandle(STD_ERROR_HANDLE), kError, sizeof kError - 1);
+        return 1;
+    }
+    return config ? PrintOptionList(folder, "showconfig.ini", "mame_ini_mame0251_default.ini", kShortConfig)
+                  : PrintOptionList(folder, "showusage.txt", "showusage_mame0251.txt", kShortUsage);
+}
+
+// ---- end of today's option lists ---------------------------------------------
+
 }  // namespace
 
 // The C runtime's argument split removes the double quotes Quillet puts
@@ -100,5 +159,6 @@ int main(int argc, char** argv) {
         return PrintFile(folder + "verify.txt") ? 0 : 1;
     }
     if (std::strcmp(argument, "-verifyroms") == 0) return PrintFile(folder + "verify.txt") ? 0 : 1;
+    if (const int answered = AnswerOptionList(folder, argument, today); answered >= 0) return answered;
     return LogRun(folder + "run.log", argument) ? 0 : 1;
 }

@@ -3,12 +3,49 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <memory>
+#include <type_traits>
 
-#include "base/handles.h"
+#include "base/globals.h"
+#include "base/report.h"
+#include "settings/frontend_settings.h"
+#include "settings/language.h"
+#include "ui/common_controls.h"
 
 namespace quillet::screens {
 
 namespace {
+
+struct DeleteBitmap {
+    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+using Bitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, DeleteBitmap>;
+
+int WINAPI PrintBox(HWND, LPCSTR text, LPCSTR, UINT) {
+    std::fprintf(stderr, "[message box] %s\n", text);
+    return IDOK;
+}
+
+// The sheet pages' run: which picture the timer takes next.
+struct PageShot {
+    std::string path;
+    bool written;
+};
+PageShot* pendingShot;
+
+// Runs in the sheet's own loop: once the sheet is up and painted, shoot it
+// and cancel.
+VOID CALLBACK ShootSheet(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND sheet = FindThreadSheet();
+    if (!sheet || !pendingShot) return;
+    KillTimer(nullptr, timer);
+    SetWindowPos(sheet, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
+    SetForegroundWindow(sheet);
+    RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpMessagesFor(300);
+    pendingShot->written = SaveWindowBitmap(sheet, pendingShot->path);
+    SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
 
 BOOL CALLBACK FindSheet(HWND window, LPARAM found) {
     if (IsWindowVisible(window) && FindWindowExA(window, nullptr, WC_TABCONTROLA, nullptr)) {
@@ -19,6 +56,48 @@ BOOL CALLBACK FindSheet(HWND window, LPARAM found) {
 }
 
 }  // namespace
+
+bool StartShots(int argc, char** argv, const char* program, ShotRun& run) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s LANGUAGE_DLL OUTPUT_FOLDER INPUT\n", program);
+        return false;
+    }
+    ProgramInstance = GetModuleHandleA(nullptr);
+    ProcessHeap = GetProcessHeap();
+    ShowMessageBox = PrintBox;
+    InitCommonControlClasses();
+    SetDefaultSettings(Settings);
+    LanguageModule = LoadLibraryA(argv[1]);
+    if (!LanguageModule) {
+        std::fprintf(stderr, "%s: cannot load the language module %s\n", program, argv[1]);
+        return false;
+    }
+    LoadStartupTexts();
+    run.output = argv[2];
+    run.input = argv[3];
+    return true;
+}
+
+bool ShootSheetPages(const ShotRun& run, const char* prefix, const char* const* names, UINT count,
+                     const std::function<void(UINT page)>& open) {
+    bool all = true;
+    // The first sheet of a run comes up inactive under Wine; page 0 is shot
+    // once more after it, over the first picture.
+    for (UINT shot = 0; shot <= count; ++shot) {
+        const UINT page = shot == 0 ? 0 : shot - 1;
+        PageShot pending{run.output + "\\" + prefix + "-" + names[page] + ".bmp", false};
+        pendingShot = &pending;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 50, ShootSheet);
+        open(page);
+        KillTimer(nullptr, timer);
+        pendingShot = nullptr;
+        if (!pending.written) {
+            std::fprintf(stderr, "page %u (%s) was not written\n", page, names[page]);
+            all = false;
+        }
+    }
+    return all;
+}
 
 HWND FindThreadSheet() {
     HWND sheet = nullptr;
@@ -52,7 +131,7 @@ bool SaveWindowBitmap(HWND window, const std::string& path) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const GdiObject<HBITMAP> bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const Bitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bool ok = bitmap.get() != nullptr;
     if (ok) {
         HGDIOBJ old = SelectObject(memory, bitmap.get());

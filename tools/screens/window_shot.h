@@ -1,13 +1,39 @@
-// Shared by the screenshot programs of tools/screens.d: find the sheet a
-// modal loop shows, let it paint, and write what the screen shows of a
-// window (frame and caption included) as a 24-bit BMP file.
+// What the screenshot programs share. Each is shoot_<subsystem>.exe, run by
+// tools/screens.d/<subsystem>.sh with one command line:
+//
+//   shoot_<subsystem> LANGUAGE_DLL OUTPUT_FOLDER INPUT
+//
+// INPUT is what the pictures show: the catalogue (filters), the ini file
+// (options), the emulator's folder with its history.dat (preferences). A
+// program writes one BMP per picture into OUTPUT_FOLDER, named as the
+// README's PNG file, saves nothing and exits non-zero when a picture is
+// missing.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace quillet::screens {
+
+struct ShotRun {
+    std::string output;  // the folder the BMP files go to
+    std::string input;
+};
+
+// The start common to every screenshot program: the program's globals, the
+// common controls, the default settings, the language module LANGUAGE_DLL
+// with its start-up texts, and message boxes printed to stderr instead of
+// shown. False, after saying why, on a wrong command line or module.
+bool StartShots(int argc, char** argv, const char* program, ShotRun& run);
+
+// Opens a sheet at each of its `count` pages in turn (`open(page)` returns
+// once the sheet has closed) and writes it, shown and painted, frame
+// included, as OUTPUT\<prefix>-<names[page]>.bmp, then cancels it. False
+// when a picture was not written.
+bool ShootSheetPages(const ShotRun& run, const char* prefix, const char* const* names, UINT count,
+                     const std::function<void(UINT page)>& open);
 
 // The visible top-level window of this thread that holds a tab control: the
 // property sheet a modal loop is showing. Null when there is none yet.

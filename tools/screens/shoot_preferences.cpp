@@ -1,18 +1,17 @@
-// Shoots the README's pictures of this subsystem: the three wizard pages,
-// the preferences page, a history entry and the about box, each as a BMP of
-// its window. Run by tools/screens.d/preferences.sh, which turns them into
-// PNG files. Nothing is saved: every sheet is cancelled.
-// usage: prefs_screens LANGUAGE_DLL OUTPUT_FOLDER EMULATOR_FOLDER
+// The three wizard pages, the preferences page, a history entry and the
+// about box: wizard-welcome.bmp ... about.bmp. Nothing is saved: every sheet
+// is cancelled.
+//
+//   shoot_preferences LANGUAGE_DLL OUTPUT_FOLDER EMULATOR_FOLDER
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "base/globals.h"
+#include "gamelist/game_list.h"
 #include "documents/documents.h"
 #include "preferences/preferences.h"
 #include "resources/resource_ids.h"
@@ -24,11 +23,11 @@ using namespace quillet;
 
 namespace {
 
-std::string outputFolder;
+screens::ShotRun run;
 bool failed = false;
 
 bool SaveWindowBitmap(HWND window, const char* name) {
-    const bool ok = screens::SaveWindowBitmap(window, outputFolder + "\\" + name + ".bmp");
+    const bool ok = screens::SaveWindowBitmap(window, run.output + "\\" + name + ".bmp");
     if (!ok) failed = true;
     return ok;
 }
@@ -65,23 +64,37 @@ void Run(std::vector<std::function<void(HWND)>> script, const std::function<void
 
 void Press(HWND sheet, int button) { PostMessageA(sheet, PSM_PRESSBUTTON, button, 0); }
 
+// A list view standing in for the game list with one focused row, a clone
+// whose history entry is its parent's: column 0 the name, 1 the
+// description, 5 the parent.
+HWND FocusedCloneList() {
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 400, 200, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    for (int column = 0; column <= 5; ++column) {
+        LVCOLUMNA c{};
+        ListView_InsertColumn(list, column, &c);
+    }
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<char*>("drinxu2");
+    ListView_InsertItem(list, &item);
+    ListView_SetItemText(list, 0, 1, const_cast<char*>("Brozdrour Quest (set 2)"));
+    ListView_SetItemText(list, 0, 5, const_cast<char*>("drinxu"));
+    ListView_SetItemState(list, 0, LVIS_FOCUSED, LVIS_FOCUSED);
+    return list;
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (__argc != 4) return 2;
-    ProgramInstance = GetModuleHandleA(nullptr);
-    ProcessHeap = GetProcessHeap();
+int main(int argc, char** argv) {
     RegisterLinkClasses();
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-    InitCommonControlsEx(&controls);
-    LanguageModule = LoadLibraryA(__argv[1]);
-    if (!LanguageModule) return 3;
-    outputFolder = __argv[2];
-    SetDefaultSettings(Settings);
+    if (!screens::StartShots(argc, argv, "shoot_preferences", run)) return 2;
     lstrcpyA(Settings.MameName, "C:\\MAME\\mame.exe");
     DeriveEmulatorPaths(Settings);
     lstrcpyA(Settings.Lang, "english");
     Settings.EnableIcons = 1;
+    // Where a standard user's catalogue lies after installation.
+    lstrcpyW(CatalogueFile, L"C:\\Users\\Ann\\AppData\\Local\\Quillet\\gamelist.mdb");
 
     Run({
             [](HWND sheet) { SaveWindowBitmap(sheet, "wizard-welcome"); Press(sheet, PSBTN_NEXT); },
@@ -100,14 +113,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         [] { ShowPreferencesSheet(nullptr, 0); });
 
     // A clone's entry: its parent's text under its own description.
-    lstrcpynA(Settings.MameDir, __argv[3], sizeof Settings.MameDir);
-    std::wstring text;
-    if (LoadHistoryText(nullptr, "drinxu", text) == kDocumentFound) {
-        Run({[](HWND viewer) { SaveWindowBitmap(viewer, "history"); PostMessageA(viewer, WM_CLOSE, 0, 0); }},
-            [&] { RunDocumentViewer(nullptr, {"Brozdrour Quest (set 2)", IDS_CAPTION_HISTORY, text.c_str()}); });
-    } else {
-        failed = true;
-    }
+    std::string folder = run.input;
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    lstrcpynA(Settings.MameDir, folder.c_str(), sizeof Settings.MameDir);
+    GameListWindow = FocusedCloneList();
+    Run({[](HWND viewer) { SaveWindowBitmap(viewer, "history"); PostMessageA(viewer, WM_CLOSE, 0, 0); }},
+        [] { ShowGameHistory(nullptr); });
+    DestroyWindow(GameListWindow);
+    GameListWindow = nullptr;
 
     Run({[](HWND dialog) { SaveWindowBitmap(dialog, "about"); PostMessageA(dialog, WM_CLOSE, 0, 0); }},
         [] { ShowAboutBox(nullptr); });
