@@ -151,7 +151,7 @@ LRESULT OnCreate(HWND window) {
                                       nullptr);
     ScaleListWidths(Settings, SystemDpi());  // stored widths to this screen's pixels
     CreateGameList(window, Settings.ListLayout);
-    CreatePicturePane(window);
+    CreatePicturePane(window, GameListWindow);
     MarkIconsCommand(window);
     MarkViewCommand(window, ShownViewCommand(Settings.ListLayout.ListViewMode));  // details when none was chosen
     ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);

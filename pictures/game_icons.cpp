@@ -160,6 +160,7 @@ void ForgetGameIcons() {
     rowOf.clear();
     for (std::string& name : owner) name.clear();
     DropIconRequests();
+    if (listWindow && GameIconsEnabled()) InvalidateRect(listWindow, nullptr, FALSE);
 }
 
 void DetachGameIcons() {

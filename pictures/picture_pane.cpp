@@ -22,6 +22,7 @@ constexpr int kSplitterWidth = 5;
 constexpr int kMargin = 4;
 
 HWND kindBox;
+HWND listWindow;           // the game list beside the pane: Tab goes there
 bool dragging;
 int dragOffset;            // where in the splitter it was taken
 uint32_t serial;
@@ -43,7 +44,7 @@ int Dpi(HWND window) {
     return dpi > 0 ? dpi : 96;
 }
 
-int Scaled(int pixels) { return MulDiv(pixels, Dpi(PicturePaneWindow ? PicturePaneWindow : MainWindow), 96); }
+int Scaled(int pixels) { return MulDiv(pixels, Dpi(PicturePaneWindow), 96); }
 
 PictureKind Kind() {
     return static_cast<PictureKind>(Settings.PictureKind < kPictureKindCount ? Settings.PictureKind : 0);
@@ -233,7 +234,7 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTTAB;
     case WM_KEYDOWN:
         switch (wParam) {
-        case VK_TAB: SetFocus(GameListWindow); return 0;
+        case VK_TAB: SetFocus(listWindow); return 0;
         case VK_RIGHT: case VK_DOWN: case VK_NEXT: case VK_SPACE: StepPictureKind(1); return 0;
         case VK_LEFT: case VK_UP: case VK_PRIOR: StepPictureKind(-1); return 0;
         default: break;
@@ -272,7 +273,8 @@ LRESULT CALLBACK PaneProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-HWND CreatePicturePane(HWND mainWindow) {
+HWND CreatePicturePane(HWND mainWindow, HWND list) {
+    listWindow = list;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = PaneProc;
@@ -310,7 +312,7 @@ void ShowPicturePane(bool shown) {
     Settings.PicturePane = shown ? 1 : 0;
     if (!PicturePaneWindow) return;
     if (!shown && GetFocus() && (GetFocus() == PicturePaneWindow || IsChild(PicturePaneWindow, GetFocus())))
-        SetFocus(GameListWindow);
+        SetFocus(listWindow);
     ShowWindow(PicturePaneWindow, shown ? SW_SHOW : SW_HIDE);
     CheckMenuItem(GetMenu(GetParent(PicturePaneWindow)), IDM_PICTURE_PANE, MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
     Relayout();
@@ -339,7 +341,6 @@ void ShowPictureOf(const std::string& game, const std::string& parent, const std
 void RefreshPictures() {
     ForgetCachedPictures();
     ForgetGameIcons();
-    if (GameListWindow) InvalidateRect(GameListWindow, nullptr, FALSE);
     Request();
 }
 

@@ -12,9 +12,9 @@ namespace quillet {
 
 extern HWND PicturePaneWindow;
 
-// Creates the pane, shown or hidden as Settings.PicturePane says, and starts
-// the picture thread.
-HWND CreatePicturePane(HWND mainWindow);
+// Creates the pane beside the game list `list`, shown or hidden as
+// Settings.PicturePane says, and starts the picture thread.
+HWND CreatePicturePane(HWND mainWindow, HWND list);
 // Stops the picture thread (and waits for it); the pane's state is already
 // in Settings.
 void ClosePicturePane();

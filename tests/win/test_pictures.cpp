@@ -8,7 +8,6 @@
 
 #include <functional>
 
-#include "app/application.h"
 #include "app/main_window.h"
 #include "base/globals.h"
 #include "gamelist/game_list.h"
@@ -18,6 +17,7 @@
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/settings_store.h"
+#include "ui/common_controls.h"
 #include "win/picture_files.h"
 #include "zip_builder.h"
 
@@ -132,10 +132,8 @@ namespace {
 class PaneRun {
 public:
     PaneRun(const std::string& start, const std::string& mameDir) {
-        INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-        InitCommonControlsEx(&controls);
-        SetCurrentDirectoryA(start.c_str());
-        NoteStartDirectory();
+        InitCommonControlClasses();
+        lstrcpynA(DatabasePath, (start + "\\gamelist.mdb").c_str(), sizeof DatabasePath);
         SetDefaultSettings(Settings);
         LoadSettings();
         lstrcpynA(Settings.MameDir, mameDir.c_str(), sizeof Settings.MameDir);

@@ -13,7 +13,6 @@
 #include <functional>
 #include <string>
 
-#include "app/application.h"
 #include "app/main_window.h"
 #include "base/globals.h"
 #include "gamelist/game_list.h"
@@ -23,6 +22,7 @@
 #include "settings/language.h"
 #include "settings/settings_store.h"
 #include "tools/screens/window_shot.h"
+#include "ui/common_controls.h"
 
 using namespace quillet;
 
@@ -52,13 +52,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (__argc < 5) return 2;
     ProgramInstance = GetModuleHandleA(nullptr);
     ProcessHeap = GetProcessHeap();
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-    InitCommonControlsEx(&controls);
+    InitCommonControlClasses();
     LanguageModule = LoadLibraryA(__argv[1]);
     if (!LanguageModule) return 3;
     const std::string out = __argv[2];
-    SetCurrentDirectoryA(__argv[3]);
-    NoteStartDirectory();
+    lstrcpynA(DatabasePath, (std::string(__argv[3]) + "\\gamelist.mdb").c_str(), sizeof DatabasePath);
     SetDefaultSettings(Settings);
     LoadSettings();
     LoadStartupTexts();
