@@ -173,7 +173,8 @@ void Drag(HWND window, int x) {
     POINT at{x - dragOffset, 0};
     MapWindowPoints(window, main, &at, 1);
     const int width = client.right - at.x;
-    Settings.PicturePaneWidth = static_cast<uint32_t>(width > 0 ? width : 0);
+    // Kept at 96 DPI, so the pane keeps its share on a screen of another DPI.
+    Settings.PicturePaneWidth = static_cast<uint32_t>(width > 0 ? MulDiv(width, 96, Dpi(window)) : 0);
     Relayout();
 }
 
@@ -294,7 +295,8 @@ void ClosePicturePane() { StopPictureThread(); }
 
 int PicturePaneWidth(int clientWidth) {
     if (!PicturePaneShown()) return 0;
-    int width = Settings.PicturePaneWidth ? static_cast<int>(Settings.PicturePaneWidth) : Scaled(kDefaultWidth);
+    const int stored = Settings.PicturePaneWidth <= 0x7FFF ? static_cast<int>(Settings.PicturePaneWidth) : 0;
+    int width = Scaled(stored ? stored : kDefaultWidth);
     if (width > clientWidth - Scaled(kMinListWidth)) width = clientWidth - Scaled(kMinListWidth);
     if (width < Scaled(kMinWidth)) width = Scaled(kMinWidth);
     return width;

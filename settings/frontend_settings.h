@@ -113,7 +113,7 @@ struct FrontendSettings {
     // system drew it at 96 DPI, whatever the screen's.
     uint32_t ListViewDpi;
     // The picture pane beside the list: shown (1) or hidden (0), its width in
-    // pixels (0: the default width) and the kind of picture it shows (0-6:
+    // pixels at 96 DPI (0: the default width) and the kind of picture it shows (0-6:
     // snapshot, title, flyer, cabinet, marquee, control panel, PCB).
     uint32_t PicturePane;
     uint32_t PicturePaneWidth;
