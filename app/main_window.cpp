@@ -83,8 +83,28 @@ void RunCatalogueCommand(HWND window, WorkerRoutine task) {
         ReportMessage(window, MessageSourceModule, MSG_NO_EMULATOR);
         return;
     }
-    RunBackgroundTask(window, task);
-    RunBackgroundTask(window, ReloadGameList);
+    // A catalogue left as it was needs no reload: the list stays as it is.
+    if (RunBackgroundTask(window, task) != 0) RunBackgroundTask(window, ReloadGameList);
+}
+
+// Closing while a task runs: the task is cancelled and the window closes
+// once its worker has stopped (the progress dialog posts WM_CLOSE again).
+// At the end of the session the close cannot wait for that: the worker is
+// stopped here, then everything is saved and the connection closed.
+LRESULT OnClose(HWND window) {
+    if (BackgroundTaskRunning()) {
+        CloseAfterTask(window);
+        return 0;
+    }
+    SendMessageA(window, WM_DESTROY, 0, 0);
+    return 0;
+}
+
+LRESULT OnEndSession(HWND window, WPARAM ending) {
+    if (!ending) return 0;
+    StopTaskNow();
+    SendMessageA(window, WM_DESTROY, 0, 0);
+    return 0;
 }
 
 // The picture pane's and the icons' commands and their menu checks.
@@ -109,7 +129,7 @@ void OnCommand(HWND window, UINT command) {
     case IDM_VERIFY: RunCatalogueCommand(window, VerifySetsTask); break;
     case IDM_EXIT: SendMessageA(window, WM_DESTROY, 0, 0); break;
     case IDM_RUN: RunSelectedGame(); break;
-    case IDM_GAME_OPTIONS: OpenGameSettings(window); break;
+    case IDM_GAME_OPTIONS: OpenGameOptionsSheet(window); break;
     case IDM_OPTIONS_FIRST + 0: case IDM_OPTIONS_FIRST + 1: case IDM_OPTIONS_FIRST + 2:
     case IDM_OPTIONS_FIRST + 3: case IDM_OPTIONS_FIRST + 4: case IDM_OPTIONS_FIRST + 5:
     case IDM_OPTIONS_FIRST + 6: case IDM_OPTIONS_FIRST + 7: case IDM_OPTIONS_LAST:
@@ -238,11 +258,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_CREATE: return OnCreate(window);
     case WM_SIZE: LayoutMainWindow(window, HIWORD(lParam)); return 0;
-    case WM_CLOSE: SendMessageA(window, WM_DESTROY, 0, 0); return 0;
+    case WM_CLOSE: return OnClose(window);
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: return OnEndSession(window, wParam);
     case WM_DESTROY: return OnDestroy(window);
     case WM_NOTIFY: return OnNotify(window, reinterpret_cast<NMHDR*>(lParam));
     case WM_CONTEXTMENU: return OnContextMenu(window, wParam, lParam);
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_INITMENUPOPUP: LabelMameSettingsMenu(reinterpret_cast<HMENU>(wParam)); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

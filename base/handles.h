@@ -52,17 +52,37 @@ private:
     const void* address_;
 };
 
-// An ODBC statement handle, freed with SQLFreeHandle.
+// The one success test of every ODBC call: success, or success with a
+// warning the caller need not read.
+inline bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
+
+// An ODBC statement handle, freed with SQLFreeHandle (which also closes its
+// cursor) on every path.
 class OdbcStatement {
 public:
     OdbcStatement() = default;
-    ~OdbcStatement() {
-        if (handle_) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
+    // A statement of `connection`; empty when none could be allocated.
+    explicit OdbcStatement(SQLHDBC connection) {
+        if (!connection || !Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, connection, &handle_))) handle_ = nullptr;
+    }
+    ~OdbcStatement() { reset(); }
+    OdbcStatement(OdbcStatement&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    OdbcStatement& operator=(OdbcStatement&& other) noexcept {
+        if (this != &other) {
+            reset();
+            handle_ = std::exchange(other.handle_, nullptr);
+        }
+        return *this;
     }
     OdbcStatement(const OdbcStatement&) = delete;
     OdbcStatement& operator=(const OdbcStatement&) = delete;
     SQLHSTMT get() const { return handle_; }
     SQLHSTMT* out() { return &handle_; }  // for SQLAllocHandle
+    bool valid() const { return handle_ != nullptr; }
+    void reset() {
+        if (handle_) SQLFreeHandle(SQL_HANDLE_STMT, handle_);
+        handle_ = nullptr;
+    }
 
 private:
     SQLHSTMT handle_ = nullptr;

@@ -46,7 +46,7 @@ DWORD FormatModuleMessage(DWORD number, const char* insert, char* text, DWORD si
 
 }  // namespace
 
-int ReportMessage(HWND owner, int mode, DWORD number, const char* insert) {
+int ReportMessage(HWND owner, int mode, DWORD number, const char* insert, UINT type) {
     char text[1024];
     DWORD length = 0;
     if ((mode & 0xFF) == MessageSourceSystem) {
@@ -62,7 +62,19 @@ int ReportMessage(HWND owner, int mode, DWORD number, const char* insert) {
     } else {
         icon = kSeverityIcons[number >> 30];
     }
-    return ShowMessageBox(owner, text, kWindowTitle, MB_OK | icon);
+    return ShowMessageBox(owner, text, kWindowTitle, type != 0 && length != 0 ? type : MB_OK | icon);
+}
+
+void DriverMessage(SQLSMALLINT handleType, SQLHANDLE handle, char* text, size_t capacity) {
+    SQLCHAR state[6];
+    SQLINTEGER native = 0;
+    SQLSMALLINT length = 0;
+    text[0] = '\0';
+    if (!handle || capacity < 2) return;
+    const SQLSMALLINT room = capacity > 32767 ? 32767 : static_cast<SQLSMALLINT>(capacity);
+    if (!SQL_SUCCEEDED(SQLGetDiagRec(handleType, handle, 1, state, &native, reinterpret_cast<SQLCHAR*>(text), room,
+                                     &length)))
+        text[0] = '\0';
 }
 
 int ShowSqlDiagnostics(HWND owner, SQLHSTMT statement) {

@@ -138,8 +138,6 @@ void MakeRow(Random& r, unsigned serial, const std::vector<std::string>& parents
     std::snprintf(row.IconPath, sizeof row.IconPath, "%s.ico", clone ? parent.c_str() : row.RomName);
 }
 
-bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
-
 // Inserts `games` rows through the program's connection, one committed
 // statement per game as the import does. Returns false on the first failure.
 bool FillCatalogue(unsigned games) {

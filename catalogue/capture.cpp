@@ -6,9 +6,11 @@
 #include <cstring>
 
 #include "base/progress.h"
+#include "base/handles.h"
 #include "base/progress_counter.h"
 #include "base/report.h"
 #include "catalogue/scanners.h"
+#include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"
 #include "resources/resource_ids.h"
 #include "settings/command_lines.h"
@@ -61,6 +63,7 @@ void ReadAll(HWND dialog, HANDLE pipe, CaptureBuffer& buffer) {
             buffer.cut = DrainPipe(pipe);
             break;
         }
+        if (TaskCancelled()) break;
         DWORD got = 0;
         ReadFile(pipe, buffer.text + buffer.length, room < kReadSize ? static_cast<DWORD>(room) : kReadSize, &got,
                  nullptr);
@@ -71,23 +74,54 @@ void ReadAll(HWND dialog, HANDLE pipe, CaptureBuffer& buffer) {
     bytes.Finish();
 }
 
-using Consumer = bool (*)(HWND dialog, const char* text, size_t length);
+// One capture stage: what the emulator is asked, and what takes its output.
+struct CaptureStage {
+    UINT taskText;
+    const CaptureSizes* sizes;
+    const char* option;
+    // Asked instead when the first answer holds no usable result (null: none).
+    const char* fallbackOption;
+    bool countFromZero;  // the count shows 0 until the first output
+    bool (*usable)(const char* begin, const char* end);
+    // True when its statements are in; false after a failure or a cancel.
+    bool (*consumer)(HWND dialog, const char* text, size_t length, void* context);
+    void* context;
+};
 
-// One capture stage: region, progress texts, capture, consumer, release.
+// The one capture routine: region, progress texts, capture (again with the
+// fallback option when the first answer is of no use), consumer, release.
 // A region that cannot be obtained skips the capture and the consumer.
 // True when the consumer ran and succeeded.
-bool RunCaptureStage(HWND dialog, UINT taskText, const char* option, const CaptureSizes& sizes, Consumer consumer) {
+bool RunCaptureStage(HWND dialog, const CaptureStage& stage) {
     CaptureBuffer buffer;
-    if (!ObtainCaptureBuffer(buffer, sizes)) {
+    if (!ObtainCaptureBuffer(buffer, *stage.sizes)) {
         ReportMessage(dialog, MessageSourceSystem, 0);
         return false;
     }
-    SendProgressTask(dialog, taskText);
+    SendProgressTask(dialog, stage.taskText);
     SendProgressStep(dialog, IDS_STEP_RUNNING);
-    const bool consumed = CaptureEmulatorOutput(dialog, option, sizes.pipeSize, buffer) &&
-                          consumer(dialog, buffer.text, buffer.length);
+    if (stage.countFromZero) SendProgressCount(dialog, 0);
+    bool captured = CaptureEmulatorOutput(dialog, stage.option, stage.sizes->pipeSize, buffer);
+    if (captured && stage.fallbackOption && !stage.usable(buffer.text, buffer.text + buffer.length)) {
+        std::memset(buffer.text, 0, buffer.length);
+        buffer.length = 0;
+        buffer.cut = false;
+        captured = CaptureEmulatorOutput(dialog, stage.fallbackOption, stage.sizes->pipeSize, buffer);
+    }
+    const bool consumed = captured && !TaskCancelled() &&
+                          stage.consumer(dialog, buffer.text, buffer.length, stage.context);
     if (!ReleaseCaptureBuffer(buffer)) ReportMessage(dialog, MessageSourceSystem, 0);
     return consumed;
+}
+
+bool ConsumeGameList(HWND dialog, const char* text, size_t length, void* context) {
+    auto& outcome = *static_cast<ImportOutcome*>(context);
+    outcome = ImportGameList(dialog, text, length, kImportRowsPerExecute);
+    return outcome.stage == StageOutcome::Done;
+}
+
+bool ConsumeVerification(HWND dialog, const char* text, size_t length, void*) {
+    return ApplyVerifyResults(dialog, text, length);
 }
 
 // Today's emulator has no "-verifysets": it answers with an error and no
@@ -96,25 +130,56 @@ bool RunCaptureStage(HWND dialog, UINT taskText, const char* option, const Captu
 // set they know. So: "-verifyroms" once a rebuild has seen today's list,
 // and also whenever "-verifysets" printed no result line at all (an
 // emulator swapped without a rebuild).
-void RunVerifyStage(HWND dialog) {
-    CaptureBuffer buffer;
-    if (!ObtainCaptureBuffer(buffer, kVerifyCapture)) {
-        ReportMessage(dialog, MessageSourceSystem, 0);
-        return;
+bool RunVerifyStage(HWND dialog, Generation generation) {
+    const bool today = generation == Generation::Today;
+    const CaptureStage stage{IDS_TASK_VERIFY, &kVerifyCapture, today ? "-verifyroms" : "-verifysets",
+                             today ? nullptr : "-verifyroms", true, HasVerifyResult, ConsumeVerification, nullptr};
+    return RunCaptureStage(dialog, stage);
+}
+
+// The job that ends the emulator and everything it started once its handle
+// closes; null where none can be made.
+HANDLE MakeKillOnCloseJob() {
+    HANDLE job = CreateJobObjectA(nullptr, nullptr);
+    if (!job) return nullptr;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(job);
+        return nullptr;
     }
-    SendProgressTask(dialog, IDS_TASK_VERIFY);
-    SendProgressStep(dialog, IDS_STEP_RUNNING);
-    SendProgressCount(dialog, 0);
-    const bool today = Settings.EmulatorGeneration == static_cast<uint32_t>(Generation::Today);
-    bool captured = CaptureEmulatorOutput(dialog, today ? "-verifyroms" : "-verifysets", kVerifyCapture.pipeSize, buffer);
-    if (captured && !today && !HasVerifyResult(buffer.text, buffer.text + buffer.length)) {
-        std::memset(buffer.text, 0, buffer.length);
-        buffer.length = 0;
-        buffer.cut = false;
-        captured = CaptureEmulatorOutput(dialog, "-verifyroms", kVerifyCapture.pipeSize, buffer);
-    }
-    if (captured) ApplyVerifyResults(dialog, buffer.text, buffer.length);
-    if (!ReleaseCaptureBuffer(buffer)) ReportMessage(dialog, MessageSourceSystem, 0);
+    return job;
+}
+
+// Starts the emulator suspended, puts it in the job and lets it run. Where
+// it cannot join the job (nested jobs on Windows 7), Cancel ends the
+// process alone. The returned handles are empty when it did not start.
+struct StartedEmulator {
+    UniqueHandle job;
+    UniqueHandle process;
+};
+
+StartedEmulator StartEmulator(char* commandLine, HANDLE writeEnd) {
+    STARTUPINFOA startup;
+    GetStartupInfoA(&startup);
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+
+    // MameDir ends in a backslash; a bare file name has none, and then the
+    // child starts in our own current directory instead of failing.
+    const char* directory = Settings.MameDir[0] ? Settings.MameDir : nullptr;
+    StartedEmulator started;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr,
+                        directory, &startup, &process))
+        return started;
+    started.process.reset(process.hProcess);
+    started.job.reset(MakeKillOnCloseJob());
+    if (started.job.valid() && !AssignProcessToJobObject(started.job.get(), process.hProcess)) started.job.reset();
+    ResumeThread(process.hThread);
+    CloseHandle(process.hThread);
+    return started;
 }
 
 }  // namespace
@@ -155,54 +220,76 @@ bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, Capt
         ReportMessage(dialog, MessageSourceModule, MSG_COMMAND_TOO_LONG);
         return false;
     }
+    if (TaskCancelled()) return false;
 
-    // Both ends inheritable; the child gets the write end as its standard
-    // output. Failures of pipe and process creation are not examined: they
-    // leave no writer, so the first read ends the capture with nothing.
+    // The write end is inherited as the child's standard output; the read
+    // end stays ours alone, so once the emulator and its children are gone
+    // no copy of the write end is left and the read ends. Failures of pipe
+    // and process creation leave no writer either: the first read then
+    // ends the capture with nothing.
     SECURITY_ATTRIBUTES security{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    CreatePipe(&readEnd, &writeEnd, &security, pipeSize);
+    HANDLE readHandle = nullptr;
+    HANDLE writeHandle = nullptr;
+    CreatePipe(&readHandle, &writeHandle, &security, pipeSize);
+    const UniqueHandle readEnd(readHandle);
+    UniqueHandle writeEnd(writeHandle);
+    if (readEnd.valid()) SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA startup;
-    GetStartupInfoA(&startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-
-    // MameDir ends in a backslash; a bare file name has none, and then the
-    // child starts in our own current directory instead of failing.
-    const char* directory = Settings.MameDir[0] ? Settings.MameDir : nullptr;
-    PROCESS_INFORMATION process{};
-    if (CreateProcessA(nullptr, commandLine, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, directory, &startup,
-                       &process)) {
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
+    StartedEmulator emulator = StartEmulator(commandLine, writeEnd.get());
     // From here the emulator holds the only write end, so its exit ends the reads.
-    if (writeEnd) CloseHandle(writeEnd);
+    writeEnd.reset();
 
-    ReadAll(dialog, readEnd, buffer);
-    if (readEnd) CloseHandle(readEnd);
+    // Cancel ends the job (or the process), which breaks the pipe under a
+    // read that waits for output.
+    if (emulator.process.valid() && !WatchEmulator(emulator.job.get(), emulator.process.get())) {
+        if (emulator.job.valid())
+            TerminateJobObject(emulator.job.get(), 1);
+        else
+            TerminateProcess(emulator.process.get(), 1);
+    }
+    if (!TaskCancelled()) ReadAll(dialog, readEnd.get(), buffer);
+    UnwatchEmulator();
+    if (TaskCancelled()) {
+        if (emulator.job.valid())
+            TerminateJobObject(emulator.job.get(), 1);
+        else if (emulator.process.valid())
+            TerminateProcess(emulator.process.get(), 1);
+        return false;
+    }
     if (buffer.cut) ReportMessage(dialog, MessageSourceModule, MSG_CAPTURE_CUT);
     return true;
 }
 
 DWORD WINAPI RebuildCatalogueTask(LPVOID param) {
     const HWND dialog = static_cast<HWND>(param);
-    if (RunCaptureStage(dialog, IDS_TASK_REBUILD, "-lx", kGameListCapture, ImportCatalogue))
-        return VerifySetsTask(dialog);
-    // The previous catalogue was kept, and its statuses and categories are
-    // still its own: the chain ends here.
+    // The import, the verification and the categories are one transaction:
+    // a failure or a cancel at any stage leaves the catalogue as it was.
+    DWORD changed = 0;
+    {
+        CatalogueTransaction rebuild;
+        ImportOutcome imported{StageOutcome::Failed, Generation::Era, 0};
+        const CaptureStage list{IDS_TASK_REBUILD, &kGameListCapture, "-lx", nullptr, false, nullptr, ConsumeGameList, &imported};
+        const bool whole = rebuild.began() && RunCaptureStage(dialog, list) &&
+                           RunVerifyStage(dialog, imported.generation) && ImportCategories(dialog) && !TaskCancelled();
+        if (whole && rebuild.Commit()) {
+            NoteImported(dialog, imported);
+            changed = 1;
+        } else {
+            if (whole || !rebuild.began()) ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
+            rebuild.Rollback();
+        }
+    }
     SendMessageA(dialog, WM_CLOSE, 0, 0);
-    return 0;
+    return changed;
 }
 
 DWORD WINAPI VerifySetsTask(LPVOID param) {
     const HWND dialog = static_cast<HWND>(param);
-    RunVerifyStage(dialog);
-    ImportCategories(dialog);
-    return 0;
+    // Each stage commits on its own; a cancel stops the chain.
+    DWORD changed = RunVerifyStage(dialog, static_cast<Generation>(Settings.EmulatorGeneration)) ? 1 : 0;
+    if (!TaskCancelled() && ImportCategories(dialog)) changed = 1;
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    return changed;
 }
 
 }  // namespace quillet

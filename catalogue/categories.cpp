@@ -4,17 +4,16 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <cstddef>
 #include <cstdio>
 
 #include "base/handles.h"
 #include "base/progress.h"
-#include "base/progress_counter.h"
 #include "base/report.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"
 #include "catalogue/text_field.h"
-#include "db/database.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 
@@ -24,85 +23,79 @@ namespace {
 
 constexpr char kUpdateCategoryText[] = "UPDATE main SET Category = ? WHERE RomName = ?";
 
-// The statement's two parameters, bound once per run.
-char categoryText[90];
-char shortName[kRomNameField];
+// The statement's two parameters.
+struct CategoryFields {
+    char categoryText[90];
+    char shortName[kRomNameField];
+};
 
-// Sink of the scanner: one name=category line of a [Category] section. An
-// update that matched no row (SQL_NO_DATA: a set the catalogue lacks) is
-// no error. A real failure is shown once; the stage is then rolled back,
-// so the lines after it are passed over.
+constexpr StageBinding kCategoryBindings[] = {
+    {SQL_C_CHAR, SQL_CHAR, sizeof CategoryFields::categoryText, offsetof(CategoryFields, categoryText),
+     sizeof CategoryFields::categoryText},
+    {SQL_C_CHAR, SQL_CHAR, kLongestRomName, offsetof(CategoryFields, shortName), kRomNameField},
+};
+
+struct CategoryRun {
+    CategoryFields fields{};
+    const char* begin;
+    const char* end;
+};
+
+// Sink of the scanner: one name=category line of a [Category] section.
 void UpdateCategory(void* context, const char* name, const char* category) {
-    StageRun& run = *static_cast<StageRun*>(context);
-    if (run.failures != 0) return;
-    CopyToField(shortName, name);
-    CopyToField(categoryText, category);
-    const SQLRETURN result = SQLExecute(run.statement);
-    if (!SQL_SUCCEEDED(result) && result != SQL_NO_DATA) {
-        ShowSqlDiagnostics(run.dialog, run.statement);
-        ShowMessageBox(run.dialog, categoryText, shortName, MB_OK);
-        ++run.failures;
-    }
-    run.items.Add(1);
+    auto& stage = *static_cast<StatementStage*>(context);
+    if (stage.Stopped()) return;
+    auto& run = *static_cast<CategoryRun*>(stage.context);
+    CopyToField(run.fields.shortName, name);
+    CopyToField(run.fields.categoryText, category);
+    stage.Execute();
+    stage.Count(1);
+}
+
+bool ScanCategories(StatementStage& stage, void* context) {
+    auto& run = *static_cast<CategoryRun*>(context);
+    stage.context = &run;
+    ScanCategoryFile(run.begin, run.end, UpdateCategory, &stage);
+    return true;
 }
 
 // The mapped file; unmapped and closed when the run ends.
-void ApplyMappedFile(HWND dialog, HANDLE file) {
+bool ApplyMappedFile(HWND dialog, HANDLE file) {
     const UniqueHandle mapping(CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr));
     if (!mapping.valid()) {
         // An empty file cannot be mapped: the system's text says so.
         ReportMessage(dialog, MessageSourceSystem, 0);
-        return;
+        return false;
     }
     const MappedView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
     if (!view.valid()) {
         ReportMessage(dialog, MessageSourceSystem, 0);
-        return;
+        return false;
     }
-    ApplyCategoryFile(dialog, view.data(), file);
+    return ApplyCategoryFile(dialog, view.data(), file);
 }
 
 }  // namespace
 
-void ImportCategories(HWND dialog) {
+bool ImportCategories(HWND dialog) {
     char path[512];
     std::snprintf(path, sizeof path, "%scatver.ini", Settings.MameDir);
     // No sharing: nobody changes the file under the mapping.
     const UniqueHandle file(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_SEQUENTIAL_SCAN | FILE_ATTRIBUTE_NORMAL, nullptr));
     // A missing catver.ini is normal: the user need not keep one.
-    if (file.valid()) ApplyMappedFile(dialog, file.get());
-    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    if (!file.valid()) return true;
+    return ApplyMappedFile(dialog, file.get());
 }
 
-void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
+bool ApplyCategoryFile(HWND dialog, const char* view, HANDLE file) {
     SendProgressTask(dialog, IDS_TASK_CATEGORIES);
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
-
-    // All the categories or none: a failure keeps the ones the catalogue had.
-    StageTransaction transaction;
-    const SQLHSTMT statement = transaction.began() ? PrepareStageStatement(kUpdateCategoryText) : SQL_NULL_HSTMT;
-    if (!statement) {
-        ShowMessageBox(dialog, kWindowTitle, kWindowTitle, MB_OK | MB_ICONERROR);
-        return;
-    }
-    SQLBindParameter(statement, 1, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, sizeof categoryText, 0, categoryText,
-                     sizeof categoryText, nullptr);
-    SQLBindParameter(statement, 2, SQL_PARAM_INPUT, SQL_C_CHAR, SQL_CHAR, kLongestRomName, 0, shortName,
-                     sizeof shortName, nullptr);
-
     DWORD size = GetFileSize(file, nullptr);
     if (size == INVALID_FILE_SIZE) size = 0;
-    ProgressCounter lines(dialog);
-    StageRun run{dialog, statement, lines};
-    ScanCategoryFile(view, view + size, UpdateCategory, &run);
-    lines.Finish();
-    FreeStageStatement(statement);
-
-    if (run.failures != 0)
-        transaction.Rollback();
-    else if (!transaction.Commit())
-        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
+    CategoryRun run{{}, view, view + size};
+    const StatementStagePlan plan{kUpdateCategoryText, kCategoryBindings, 2};
+    return RunStatementStage(dialog, plan, &run.fields, ScanCategories, &run) == StageOutcome::Done;
 }
 
 }  // namespace quillet

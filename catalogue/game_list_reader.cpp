@@ -663,7 +663,7 @@ void DeriveCatalogueFields(ImportRecord& r) {
 }
 
 GameListResult ScanGameList(const char* begin, const char* end, ImportRecord& record, GameSink sink,
-                            void* context) {
+                            void* context, const bool* stop) {
     GameListResult result{};
     const char* root = FindBytes(begin, end, "<mam", 4);
     if (!root) {
@@ -703,6 +703,10 @@ GameListResult ScanGameList(const char* begin, const char* end, ImportRecord& re
         DeriveCatalogueFields(record);
         sink(context, record);
         ++result.games;
+        if (stop && *stop) {
+            result.status = GameListStatus::Stopped;
+            return result;
+        }
     }
 }
 

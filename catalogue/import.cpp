@@ -1,5 +1,6 @@
 // Refilling table main from the captured XML game list: one prepared INSERT
-// bound to the one ImportRecord, executed once per game the scanner hands over.
+// bound to an array of ImportRecords, executed each time the array is full
+// (and for the rest at the end).
 #include <windows.h>
 #include <sql.h>
 #include <sqlext.h>
@@ -7,44 +8,35 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <string>
+#include <unordered_set>
 
 #include "base/progress.h"
 #include "base/report.h"
 #include "catalogue/import_record.h"
-#include "base/progress_counter.h"
 #include "catalogue/scanners.h"
 #include "catalogue/stage_statement.h"
 #include "catalogue/stages.h"
-#include "db/database.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
-#include "settings/language.h"
 #include "settings/settings_store.h"
 
 namespace quillet {
 
 namespace {
 
+// ---- The INSERT and its columns ----
 constexpr char kInsertText[] =
     "INSERT INTO main (RomName, Description, Year, Manufacturer, Original, Cloneof, DriverStatus, ColorStatus, "
     "SoundStatus, Palette, Video, Orientation, Resolution, Frequency, IconPath ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, "
     "?, ?, ?, ?, ?, ?)";
 
-constexpr char kDeleteText[] = "DELETE FROM main";
-
-struct ParameterBinding {
-    SQLSMALLINT valueType;
-    SQLSMALLINT sqlType;
-    SQLULEN columnSize;
-    size_t offset;  // of the field inside ImportRecord
-    SQLLEN bufferLength;
-};
-
-// The INSERT's fifteen parameters, in marker order. Character values are
-// zero-terminated (no length buffer); Palette goes over as the text the
-// emulator wrote and the driver converts it to the integer column; Original
-// is bound by its low byte.
-constexpr ParameterBinding kInsertBindings[] = {
+// The INSERT's fifteen parameters, in marker order, as offsets into the
+// first ImportRecord of the array. Character values are zero-terminated;
+// Palette goes over as the text the emulator wrote and the driver converts
+// it to the integer column; Original is bound by its low byte.
+constexpr StageBinding kInsertBindings[] = {
     {SQL_C_CHAR, SQL_CHAR, kLongestRomName, offsetof(ImportRecord, RomName), kRomNameField},
     {SQL_C_CHAR, SQL_CHAR, 120, offsetof(ImportRecord, Description), 120},
     {SQL_C_USHORT, SQL_SMALLINT, 0, offsetof(ImportRecord, Year), 0},
@@ -54,7 +46,7 @@ constexpr ParameterBinding kInsertBindings[] = {
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, DriverStatus), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, ColorStatus), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, SoundStatus), 0},
-    {SQL_C_CHAR, SQL_INTEGER, 0, offsetof(ImportRecord, Palette), 0},
+    {SQL_C_CHAR, SQL_INTEGER, 0, offsetof(ImportRecord, Palette), sizeof ImportRecord::Palette},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Video), 0},
     {SQL_C_UTINYINT, SQL_TINYINT, 0, offsetof(ImportRecord, Orientation), 0},
     {SQL_C_CHAR, SQL_CHAR, 10, offsetof(ImportRecord, Resolution), 10},
@@ -62,21 +54,52 @@ constexpr ParameterBinding kInsertBindings[] = {
     {SQL_C_CHAR, SQL_CHAR, sizeof ImportRecord::IconPath - 1, offsetof(ImportRecord, IconPath), sizeof ImportRecord::IconPath},
 };
 static_assert(sizeof kInsertBindings / sizeof kInsertBindings[0] == 15);
+// ---- end of the INSERT ----
 
-// The one record of the game being imported; the statement reads it by address.
-ImportRecord importRecord;
+constexpr char kDeleteText[] = "DELETE FROM main";
 
-void BindInsertParameters(SQLHSTMT statement, ImportRecord& record) {
-    SQLUSMALLINT number = 1;
-    for (const ParameterBinding& b : kInsertBindings) {
-        SQLBindParameter(statement, number++, SQL_PARAM_INPUT, b.valueType, b.sqlType, b.columnSize, 0,
-                         reinterpret_cast<char*>(&record) + b.offset, b.bufferLength, nullptr);
-    }
+// The import's context: the rows bound to the INSERT (the scanner fills the
+// scratch record, which the sink copies into the next free row), the names
+// read so far, and what the scan found.
+struct ImportRun {
+    ImportRun(uint32_t rowsPerExecute, const char* text, size_t length)
+        : rows(rowsPerExecute ? rowsPerExecute : 1), records(new ImportRecord[rows]()), begin(text), end(text + length) {}
+
+    const uint32_t rows;
+    std::unique_ptr<ImportRecord[]> records;
+    uint32_t filled = 0;
+    ImportRecord scratch{};
+    std::unordered_set<std::string> names;
+    uint32_t duplicates = 0;
+    const char* begin;
+    const char* end;
+    bool stop = false;  // set by the sink once the stage has stopped: the scan reads no further
+    GameListResult result{};
+};
+
+bool Flush(StatementStage& stage, ImportRun& run) {
+    if (run.filled == 0) return true;
+    const bool executed = stage.Execute(run.filled);
+    stage.Count(run.filled);
+    run.filled = 0;
+    return executed;
 }
 
-// Sink of the scanner: the record holds the next runnable game.
+// Sink of the scanner: the scratch record holds the next runnable game.
 void InsertGame(void* context, ImportRecord& record) {
-    StageRun& run = *static_cast<StageRun*>(context);
+    auto& stage = *static_cast<StatementStage*>(context);
+    auto& run = *static_cast<ImportRun*>(stage.context);
+    if (stage.Stopped()) {
+        run.stop = true;
+        return;
+    }
+    // A name listed twice is left out and counted (one warning after the
+    // import gives the number); the database never sees it, so any insert
+    // that fails is a real failure.
+    if (!run.names.emplace(record.RomName).second) {
+        ++run.duplicates;
+        return;
+    }
     // Without a palettesize the integer column would be handed an empty
     // text: one driver refuses the row, another stores the text, which then
     // lies outside every palette range of the game query, so the game is
@@ -85,21 +108,8 @@ void InsertGame(void* context, ImportRecord& record) {
         record.Palette[0] = '0';
         record.Palette[1] = '\0';
     }
-    // A game the database refuses (a name listed twice, say) is left out
-    // and counted; one warning after the import gives the number.
-    if (!SQL_SUCCEEDED(SQLExecute(run.statement))) ++run.failures;
-    run.items.Add(1);
-}
-
-// Empties table main; false when the driver refused. A table that was
-// already empty is no failure.
-bool DeleteAllGames() {
-    SQLHSTMT statement = SQL_NULL_HSTMT;
-    if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) return false;
-    const SQLRETURN result =
-        SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kDeleteText)), SQL_NTS);
-    FreeStageStatement(statement);
-    return SQL_SUCCEEDED(result) || result == SQL_NO_DATA;
+    run.records[run.filled++] = record;
+    if (run.filled == run.rows && !Flush(stage, run)) run.stop = true;
 }
 
 // The box for a list that was not read to its end: the last game read, or
@@ -111,64 +121,61 @@ void ReportUnreadList(HWND dialog, const GameListResult& result) {
         ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_READ);
 }
 
-// A list read to its end tells which emulator printed it; verification and
-// the option editor go by that until the next rebuild or a new emulator path.
-void NoteGeneration(Generation generation) {
-    Settings.EmulatorGeneration = static_cast<uint32_t>(generation);
-    SaveUserValue("EmulatorGeneration");
+bool ScanList(StatementStage& stage, void* context) {
+    auto& run = *static_cast<ImportRun*>(context);
+    stage.context = &run;
+    run.result = ScanGameList(run.begin, run.end, run.scratch, InsertGame, &stage, &run.stop);
+    if (!stage.Stopped()) Flush(stage, run);
+    if (stage.Stopped()) return true;  // the skeleton reports it
+    if (run.result.status != GameListStatus::Complete) {
+        ReportUnreadList(stage.dialog(), run.result);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-bool CommitEachStatement = false;
-
-bool ImportCatalogue(HWND dialog, const char* text, size_t length) {
+ImportOutcome ImportGameList(HWND dialog, const char* text, size_t length, uint32_t rowsPerExecute) {
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
-    const char* end = text + length;
+    ImportOutcome outcome{StageOutcome::Failed, Generation::Era, 0};
 
     // Output that is no game list at all (the emulator did not start, or
     // printed something else) must not cost the user the catalogue.
-    if (!HasGameListRoot(text, end)) {
+    if (!HasGameListRoot(text, text + length)) {
         ReportMessage(dialog, MessageSourceModule, MSG_NO_GAME_LIST);
-        return false;
+        return outcome;
     }
+    // The delete and every insert are in the command's transaction: until
+    // it commits, the previous catalogue is what the database holds.
+    ImportRun run(rowsPerExecute, text, length);
+    StatementStagePlan plan{kInsertText, kInsertBindings, sizeof kInsertBindings / sizeof kInsertBindings[0]};
+    plan.firstSql = kDeleteText;
+    plan.rows = run.rows;
+    plan.rowSize = run.rows > 1 ? sizeof(ImportRecord) : 0;
+    outcome.stage = RunStatementStage(dialog, plan, run.records.get(), ScanList, &run);
+    outcome.generation = run.result.generation;
+    outcome.leftOut = run.result.longNames + run.duplicates;
+    return outcome;
+}
 
-    // The delete and every insert are one transaction, committed only when
-    // the whole list has been read: until then the previous catalogue is
-    // what the database holds.
-    StageTransaction transaction;
-    if (!transaction.began() || !DeleteAllGames()) {
-        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
-        return false;
-    }
-    const SQLHSTMT statement = PrepareStageStatement(kInsertText);
-    if (!statement) {
-        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_STATEMENT);
-        return false;
-    }
-    BindInsertParameters(statement, importRecord);
-
-    ProgressCounter games(dialog);
-    StageRun run{dialog, statement, games};
-    const GameListResult result = ScanGameList(text, end, importRecord, InsertGame, &run);
-    games.Finish();
-    FreeStageStatement(statement);
-
-    if (result.status != GameListStatus::Complete) {
-        transaction.Rollback();
-        ReportUnreadList(dialog, result);
-        return false;
-    }
-    if (!transaction.Commit()) {
-        ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
-        return false;
-    }
-    NoteGeneration(result.generation);
-    if (const uint32_t leftOut = result.longNames + run.failures; leftOut != 0) {
+void NoteImported(HWND dialog, const ImportOutcome& outcome) {
+    // A list read to its end tells which emulator printed it; verification
+    // and the option editor go by that until the next rebuild or a new
+    // emulator path.
+    Settings.EmulatorGeneration = static_cast<uint32_t>(outcome.generation);
+    SaveUserValue("EmulatorGeneration");
+    if (outcome.leftOut != 0) {
         char count[16];
-        std::snprintf(count, sizeof count, "%lu", static_cast<unsigned long>(leftOut));
+        std::snprintf(count, sizeof count, "%lu", static_cast<unsigned long>(outcome.leftOut));
         ReportMessage(dialog, MessageSourceModule, MSG_GAMES_LEFT_OUT, count);
     }
+}
+
+bool ImportCatalogue(HWND dialog, const char* text, size_t length, uint32_t rowsPerExecute) {
+    const ImportOutcome outcome = ImportGameList(dialog, text, length, rowsPerExecute);
+    if (outcome.stage != StageOutcome::Done) return false;
+    NoteImported(dialog, outcome);
     return true;
 }
 

@@ -42,6 +42,7 @@ enum class GameListStatus {
     Complete,      // the root end tag was reached
     NoRoot,        // "<mam" does not occur: not a game list at all
     FormatError,   // stopped at a game the reader cannot read (or at the end of the text)
+    Stopped,       // the sink asked to stop (through `stop`)
 };
 
 struct GameListResult {
@@ -75,8 +76,10 @@ using GameSink = void (*)(void* context, ImportRecord& record);
 // On a format error the games handed over so far stay handed over; nothing
 // is read past the end, and a text that ends before "</mame>" is a format
 // error too.
+// With `stop`, the scan ends (Stopped) as soon as *stop is true after a
+// sink call: an import that failed or was cancelled reads no further.
 GameListResult ScanGameList(const char* begin, const char* end, ImportRecord& record, GameSink sink,
-                            void* context);
+                            void* context, const bool* stop = nullptr);
 
 // ---- -verifysets output -------------------------------------------------
 

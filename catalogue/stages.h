@@ -1,11 +1,15 @@
 // The stages that RebuildCatalogueTask and VerifySetsTask chain on the
 // progress dialog's worker thread: capture, import, status update and
-// category import. Each stage reports its own failures and lets the chain go on.
+// category import. Each stage reports its own failures; a rebuild stops at
+// the first one and leaves the catalogue as it was.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
+
+#include "catalogue/import_record.h"
 
 namespace quillet {
 
@@ -46,34 +50,52 @@ bool ReleaseCaptureBuffer(CaptureBuffer& buffer);
 // sending `dialog` the bytes captured so far (ProgressCounter). Output
 // beyond the reservation is read and dropped, then MSG_CAPTURE_CUT is shown.
 // False, with MSG_COMMAND_TOO_LONG shown and nothing started, when the
-// command line does not fit its 256 bytes.
+// command line does not fit its 256 bytes, and false when the task was
+// cancelled: the emulator and every process it started are then ended.
+// The emulator runs in a job object that ends them all when it closes.
 bool CaptureEmulatorOutput(HWND dialog, const char* option, DWORD pipeSize, CaptureBuffer& buffer);
 
 // ---- Consumers ------------------------------------------------------------
 
-// Each consumer runs as one transaction. Set, every statement commits on
-// its own instead, as the stages did before they were atomic; only the
-// rebuild benchmark sets it, to measure that path beside this one.
-extern bool CommitEachStatement;
+// How a stage ended: its statements in the command's transaction, failed
+// (one box said why, and the transaction is doomed) or cancelled (no box).
+enum class StageOutcome { Done, Failed, Cancelled };
 
-// Refills table main from a captured game list [text, text + length) and
-// returns true. Only a list read to its root end tag replaces the
-// catalogue: on anything else (no root, a game the reader cannot read, a
-// failed delete or commit) the previous catalogue stays exactly as it was,
-// one box says why, and the result is false. A game whose name is too
-// long, or whose insert fails, is left out; one warning gives their number.
-bool ImportCatalogue(HWND dialog, const char* text, size_t length);
+// Games per execute of the import's INSERT: the driver takes a parameter
+// array of this many rows in one call.
+constexpr uint32_t kImportRowsPerExecute = 256;
 
-// Writes each verification verdict of [text, text + length) into Status;
-// true when they were committed. A line naming a set the catalogue lacks is
-// passed over; a failed update is reported and the statuses stay as they were.
+struct ImportOutcome {
+    StageOutcome stage;
+    Generation generation;  // of a list read to its end
+    uint32_t leftOut;       // games passed over: names too long or listed twice
+};
+
+// Refills table main from a captured game list [text, text + length),
+// `rowsPerExecute` games to an execute, inside the command's transaction
+// (or one of its own). Only a list read to its root end tag is Done; on
+// anything else (no root, a game the reader cannot read, a failed delete
+// or insert, a cancel) the transaction is rolled back and, but for a
+// cancel, one box says why. A game whose name is too long or listed a
+// second time is left out and counted.
+ImportOutcome ImportGameList(HWND dialog, const char* text, size_t length, uint32_t rowsPerExecute);
+// After the commit: notes the list's generation, and one warning gives the
+// number of games left out.
+void NoteImported(HWND dialog, const ImportOutcome& outcome);
+// The import as a command of its own: ImportGameList, then NoteImported
+// once it is committed. True when the catalogue was replaced.
+bool ImportCatalogue(HWND dialog, const char* text, size_t length, uint32_t rowsPerExecute = kImportRowsPerExecute);
+
+// Writes each verification verdict of [text, text + length) into Status; a
+// line naming a set the catalogue lacks is passed over. True when they
+// are in (committed, when run alone); a failure rolls back with one box.
 bool ApplyVerifyResults(HWND dialog, const char* text, size_t length);
 
-// Applies MameDir\catver.ini to Category, then closes the dialog (WM_CLOSE)
-// on every path: it is the last stage of both chains.
-void ImportCategories(HWND dialog);
+// Applies MameDir\catver.ini to Category; a missing file is no failure.
+// True unless a failure or a cancel rolled the categories back.
+bool ImportCategories(HWND dialog);
 
 // Applies the mapped catver.ini starting at `view`; `file` gives its size.
-void ApplyCategoryFile(HWND dialog, const char* view, HANDLE file);
+bool ApplyCategoryFile(HWND dialog, const char* view, HANDLE file);
 
 }  // namespace quillet

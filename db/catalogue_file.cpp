@@ -6,14 +6,13 @@
 
 #include <string>
 
+#include "base/handles.h"
 #include "db/database.h"
 #include "db/schema_sql.h"  // kCatalogueSchema, generated from db/schema.sql
 
 namespace quillet {
 
 namespace {
-
-bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
 
 // Runs the whole schema on a fresh connection to the empty file `path`; the
 // SQLite driver runs a text of several statements one after the other.

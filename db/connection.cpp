@@ -15,30 +15,34 @@
 #include <cstdio>
 #include <cstring>
 
+#include <string>
+
+#include "base/handles.h"
 #include "base/report.h"
+#include "db/connection_value.h"
 #include "resources/resource_ids.h"
 
 namespace quillet {
 
 SQLHENV DatabaseEnvironment;
 SQLHDBC DatabaseConnection;
-SQLHSTMT GameQueryStatement;
+OdbcStatement GameQueryStatement;
 
 namespace {
 
 constexpr int kConnectionStringSize = 512;
 
+// ---- Connection strings (the driver names and keys) ----
 constexpr char kAccessConnection[] = "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=%s";
 // NoCreat: a missing file fails to connect instead of becoming an empty
 // database. WAL with NORMAL syncing keeps the import's one-commit-per-insert
 // affordable (tens of milliseconds per thousand rows instead of seconds).
 constexpr char kSqliteConnection[] =
     "DRIVER={%s};Database=%s;NoCreat=1;JournalMode=WAL;SyncPragma=NORMAL";
+// ---- end of the connection strings ----
 
 // The first 16 bytes of every SQLite 3 database, the terminator included.
 constexpr char kSqliteHeader[16] = "SQLite format 3";
-
-bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
 
 bool IsSqliteFile(const char* path) {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -87,16 +91,21 @@ bool DriverPath(const char* path, char* out, size_t capacity) {
 }
 
 // False when the path does not fit: the string would otherwise be cut and
-// name another file.
+// name another file. The value goes in the form its driver parses whole.
 bool BuildConnectionString(SQLHENV environment, const char* path, char* out) {
     char driverPath[kConnectionStringSize];
     if (!DriverPath(path, driverPath, sizeof driverPath)) return false;
-    const int length = IsSqliteFile(path)
-                           ? std::snprintf(out, kConnectionStringSize, kSqliteConnection,
-                                           SqliteDriverName(environment), driverPath)
-                           : std::snprintf(out, kConnectionStringSize, kAccessConnection, driverPath);
+    const int length =
+        IsSqliteFile(path)
+            ? std::snprintf(out, kConnectionStringSize, kSqliteConnection, SqliteDriverName(environment),
+                            SqliteDatabaseValue(driverPath).c_str())
+            : std::snprintf(out, kConnectionStringSize, kAccessConnection, AccessDatabaseValue(driverPath).c_str());
     return length >= 0 && length < kConnectionStringSize;
 }
+
+// What the last ConnectDatabase was given, for ReopenDatabase.
+char connectedPath[512];
+FilterQueryBlock* connectedBlock;
 
 void ReleaseConnection() {
     SQLFreeHandle(SQL_HANDLE_DBC, DatabaseConnection);
@@ -120,6 +129,8 @@ bool OpenCatalogueConnection(SQLHENV environment, SQLHDBC connection, HWND owner
 }
 
 bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block) {
+    if (path != connectedPath) lstrcpynA(connectedPath, path, sizeof connectedPath);
+    connectedBlock = block;
     if (!Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &DatabaseEnvironment))) {
         DatabaseEnvironment = nullptr;
         ReportMessage(owner, MessageSourceModule, MSG_ODBC_ENVIRONMENT);
@@ -148,26 +159,32 @@ bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block) {
 }
 
 void DisconnectDatabase() {
-    if (GameQueryStatement) {
-        SQLFreeHandle(SQL_HANDLE_STMT, GameQueryStatement);
-        GameQueryStatement = nullptr;
-    }
+    GameQueryStatement.reset();
     if (DatabaseConnection) {
-        SQLDisconnect(DatabaseConnection);
+        // A driver may refuse to close over an open transaction (SQLSTATE
+        // 25000): one more rollback, then the close again. Never autocommit,
+        // which would commit it.
+        if (!Succeeded(SQLDisconnect(DatabaseConnection))) {
+            SQLEndTran(SQL_HANDLE_DBC, DatabaseConnection, SQL_ROLLBACK);
+            SQLDisconnect(DatabaseConnection);
+        }
         ReleaseConnection();
     }
     if (DatabaseEnvironment) ReleaseEnvironment();
 }
 
+bool ReopenDatabase(HWND owner) {
+    DisconnectDatabase();
+    return ConnectDatabase(owner, connectedPath, connectedBlock);
+}
+
 void ExecuteDirect(HWND owner, const char* sql, SQLINTEGER length) {
-    SQLHSTMT statement = nullptr;
-    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &statement))) {
+    const OdbcStatement statement(DatabaseConnection);
+    if (!statement.valid()) {
         ReportMessage(owner, MessageSourceModule, MSG_ODBC_STATEMENT);
         return;
     }
-    SQLExecDirect(statement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql)), length);
-    SQLFreeStmt(statement, SQL_CLOSE);
-    SQLFreeHandle(SQL_HANDLE_STMT, statement);
+    SQLExecDirect(statement.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql)), length);
 }
 
 }  // namespace quillet

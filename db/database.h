@@ -5,6 +5,7 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include "base/handles.h"
 #include "db/game_record.h"
 #include "settings/frontend_settings.h"
 
@@ -12,7 +13,7 @@ namespace quillet {
 
 extern SQLHENV DatabaseEnvironment;
 extern SQLHDBC DatabaseConnection;
-extern SQLHSTMT GameQueryStatement;
+extern OdbcStatement GameQueryStatement;
 
 // The SQLite driver's names: Quillet's own registration, used when the
 // driver manager lists it, and the shared one a portable copy falls back to.
@@ -26,6 +27,10 @@ bool OpenCatalogueConnection(SQLHENV environment, SQLHDBC connection, HWND owner
 // Opens the connection and prepares the game query bound to `block`.
 bool ConnectDatabase(HWND owner, const char* path, FilterQueryBlock* block);
 void DisconnectDatabase();
+// Closes the connection and opens it again on the same file, with the game
+// query prepared again: after a failed rollback, when closing is the one
+// sure way to drop the open transaction (SQLite rolls it back on close).
+bool ReopenDatabase(HWND owner);
 // Runs one SQL text on a statement of its own; the outcome is not examined.
 void ExecuteDirect(HWND owner, const char* sql, SQLINTEGER length);
 
@@ -44,6 +49,8 @@ bool PushGameRecord(GameRecordList& list, const GameRecord& record);  // false: 
 GameRecord* PopGameRecord(GameRecordList& list);                      // null when empty
 void FreeGameRecord(GameRecord* record);
 
+// Runs the game query and pushes every row; false when it failed or the task
+// was cancelled (the rows fetched so far are then still in `list`).
 bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts);
 
 }  // namespace quillet

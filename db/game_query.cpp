@@ -3,6 +3,7 @@
 // reload; and the last-in-first-out list that carries a reload's records to
 // the game list.
 #include <cstddef>
+#include <utility>
 
 #include "base/globals.h"
 #include "base/progress.h"
@@ -93,13 +94,11 @@ constexpr ResultBinding kGameQueryColumns[] = {
 #undef CODE_COLUMN
 static_assert(sizeof kGameQueryColumns / sizeof kGameQueryColumns[0] == 17);
 
-bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
-
 void BindGameQueryParameters(FilterQueryBlock* block) {
     char* base = reinterpret_cast<char*>(block);
     SQLUSMALLINT number = 1;
     for (const ParameterBinding& p : kGameQueryParameters)
-        SQLBindParameter(GameQueryStatement, number++, SQL_PARAM_INPUT, p.valueType, p.sqlType, p.columnSize, 0,
+        SQLBindParameter(GameQueryStatement.get(), number++, SQL_PARAM_INPUT, p.valueType, p.sqlType, p.columnSize, 0,
                          base + p.offset, p.bufferLength, nullptr);
 }
 
@@ -107,7 +106,7 @@ void BindGameQueryColumns(GameRecord* row) {
     char* base = reinterpret_cast<char*>(row);
     SQLUSMALLINT number = 1;
     for (const ResultBinding& c : kGameQueryColumns)
-        SQLBindCol(GameQueryStatement, number++, c.valueType, base + c.offset, c.width, nullptr);
+        SQLBindCol(GameQueryStatement.get(), number++, c.valueType, base + c.offset, c.width, nullptr);
 }
 
 GameRecord* AllocateGameRecord() {
@@ -117,19 +116,17 @@ GameRecord* AllocateGameRecord() {
 }  // namespace
 
 bool PrepareGameQuery(HWND owner, FilterQueryBlock* block) {
-    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, DatabaseConnection, &GameQueryStatement))) {
-        GameQueryStatement = nullptr;
+    OdbcStatement statement(DatabaseConnection);
+    if (!statement.valid()) {
         ReportMessage(owner, MessageSourceModule, MSG_ODBC_STATEMENT);
         return false;
     }
     // Plain success only: a statement the driver had to adjust is not ours.
-    if (SQLPrepare(GameQueryStatement, reinterpret_cast<SQLCHAR*>(const_cast<char*>(kGameQuery)), SQL_NTS) !=
-        SQL_SUCCESS) {
+    if (SQLPrepare(statement.get(), reinterpret_cast<SQLCHAR*>(const_cast<char*>(kGameQuery)), SQL_NTS) != SQL_SUCCESS) {
         ReportMessage(owner, MessageSourceModule, MSG_ODBC_STATEMENT);
-        SQLFreeHandle(SQL_HANDLE_STMT, GameQueryStatement);
-        GameQueryStatement = nullptr;
         return false;
     }
+    GameQueryStatement = std::move(statement);
     BindGameQueryParameters(block);
     return true;
 }
@@ -177,14 +174,14 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
     // Without a prepared statement (the connection or the prepare failed at
     // start-up) the execute fails like any other.
     bool executed = false;
-    if (GameQueryStatement) {
+    if (GameQueryStatement.valid()) {
         BindGameQueryColumns(row);
-        executed = Succeeded(SQLExecute(GameQueryStatement));
+        executed = Succeeded(SQLExecute(GameQueryStatement.get()));
     }
     if (!executed) {
         ReportMessage(dialog, MessageSourceModule, MSG_ODBC_EXECUTE);
         // Unbound before the buffer goes: the next execute must not write into freed memory.
-        if (GameQueryStatement) SQLFreeStmt(GameQueryStatement, SQL_UNBIND);
+        if (GameQueryStatement.valid()) SQLFreeStmt(GameQueryStatement.get(), SQL_UNBIND);
         HeapFree(ProcessHeap, 0, row);
         return false;
     }
@@ -192,8 +189,14 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
     SendProgressStep(dialog, IDS_STEP_PROCESSING);
     ProgressCounter count(dialog);
     // No more data and a failing row (a null, say) both end the loop quietly;
-    // the rows fetched so far stand.
-    while (Succeeded(SQLFetch(GameQueryStatement))) {
+    // the rows fetched so far stand. A cancel drops them: the list keeps
+    // what it showed.
+    bool cancelled = false;
+    while (Succeeded(SQLFetch(GameQueryStatement.get()))) {
+        if (TaskCancelled()) {
+            cancelled = true;
+            break;
+        }
         ApplyYearRule(*row);
         ApplyRecordTexts(*row, texts);
         if (!PushGameRecord(list, *row)) {
@@ -203,11 +206,11 @@ bool FetchGames(HWND dialog, GameRecordList& list, const RecordTextTable& texts)
         count.Add(1);
     }
     count.Finish();
-    SQLFreeStmt(GameQueryStatement, SQL_CLOSE);
+    SQLFreeStmt(GameQueryStatement.get(), SQL_CLOSE);
     // The columns point into the row buffer, which goes now.
-    SQLFreeStmt(GameQueryStatement, SQL_UNBIND);
+    SQLFreeStmt(GameQueryStatement.get(), SQL_UNBIND);
     HeapFree(ProcessHeap, 0, row);
-    return true;
+    return !cancelled;
 }
 
 }  // namespace quillet

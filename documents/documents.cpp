@@ -54,11 +54,6 @@ std::wstring DecodeText(const std::string& bytes) {
     return text;
 }
 
-// Results of LoadDocumentText.
-constexpr int kDocumentNoEntry = 0;
-constexpr int kDocumentFound = 1;
-constexpr int kDocumentReported = 3;  // the file could not be read; the reason was shown
-
 // Opens MameDir's mameinfo.dat / history.dat, finds `name`'s entry and puts
 // its whole text into `text`, ready for a Unicode edit control: decoded as
 // UTF-8 when it is valid UTF-8, else in the ANSI code page, with CR LF line
@@ -88,6 +83,15 @@ int LoadDocumentText(HWND owner, const DocumentKind& kind, const char* name, std
     const char* end = begin + static_cast<size_t>(size.QuadPart);
     DocumentSpan span;
     if (!kind.search(begin, end, name, &span)) return kDocumentNoEntry;
+    // An entry this large is no game's history: the file is damaged (an
+    // end marker lost). It is not shown, and its size never overflows the
+    // converter's int.
+    if (static_cast<size_t>(span.end - span.begin) > kLargestDocumentEntry) {
+        char limit[16];
+        std::snprintf(limit, sizeof limit, "%lu", static_cast<unsigned long>(kLargestDocumentEntry >> 20));
+        ReportMessage(owner, MessageSourceModule, MSG_DOCUMENT_TOO_LARGE, limit);
+        return kDocumentReported;
+    }
     text = DecodeText(WithCrLfLineEnds(span.begin, span.end));
     return kDocumentFound;
 }
@@ -139,6 +143,12 @@ void OnViewerInit(HWND dialog, const DocumentViewerParams& params) {
 
 void ShowGameInfo(HWND mainWindow) { ShowGameDocument(mainWindow, kMameInfo); }
 void ShowGameHistory(HWND mainWindow) { ShowGameDocument(mainWindow, kHistory); }
+int LoadInfoText(HWND owner, const char* name, std::wstring& text) {
+    return LoadDocumentText(owner, kMameInfo, name, text);
+}
+int LoadHistoryText(HWND owner, const char* name, std::wstring& text) {
+    return LoadDocumentText(owner, kHistory, name, text);
+}
 
 void RunDocumentViewer(HWND owner, const DocumentViewerParams& params) {
     // The Unicode dialog makes the edit control a Unicode one, so UTF-8

@@ -4,10 +4,28 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <string>
+
 namespace quillet {
 
 void ShowGameInfo(HWND mainWindow);     // command 1012
 void ShowGameHistory(HWND mainWindow);  // command 1013
+
+// The largest entry shown (16 MiB); a larger one is reported instead.
+constexpr size_t kLargestDocumentEntry = size_t{16} << 20;
+
+// Results of LoadInfoText and LoadHistoryText.
+constexpr int kDocumentNoEntry = 0;
+constexpr int kDocumentFound = 1;
+constexpr int kDocumentReported = 3;  // the file could not be read; the reason was shown
+
+// Opens MameDir's mameinfo.dat / history.dat, finds `name`'s entry and puts
+// its whole text into `text`, ready for a Unicode edit control: decoded as
+// UTF-8 when it is valid UTF-8, else in the ANSI code page, with CR LF line
+// ends.
+int LoadInfoText(HWND owner, const char* name, std::wstring& text);
+int LoadHistoryText(HWND owner, const char* name, std::wstring& text);
 
 struct DocumentViewerParams {
     const char* title;     // appended to the caption string

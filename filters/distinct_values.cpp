@@ -37,8 +37,6 @@ constexpr size_t Fits(const char (FilterSettings::*)[N]) {
     return N - 1;
 }
 
-bool Succeeded(SQLRETURN result) { return result == SQL_SUCCESS || result == SQL_SUCCESS_WITH_INFO; }
-
 // Adds every value the statement returns to each combo box of the lookup.
 // A failed allocation or execution is reported; a fetch that fails part-way
 // (a NULL, which the binding without an indicator cannot take) ends the list

@@ -4,6 +4,7 @@
 
 #include "base/dpi.h"
 #include "base/globals.h"
+#include "base/progress.h"
 #include "base/report.h"
 #include "gamelist/list_pictures.h"
 #include "gamelist/row_colour.h"
@@ -258,8 +259,10 @@ void ShowGameRecords(GameRecordList& list) {
     }
     for (DWORD i = 0; i < n; ++i) records[i] = PopGameRecord(list);
     recordCount = n;
-    SendMessageA(GameListWindow, LVM_SETITEMCOUNT, n, 0);
+    // Sorted while the list still shows no item, so no display callback
+    // reads the records in the middle of the sort.
     SortGameList(sortColumn);
+    SendMessageA(GameListWindow, LVM_SETITEMCOUNT, n, 0);
     ApplyPendingFocus();
     PostPictureRefresh(GameListWindow);
 }
@@ -398,7 +401,8 @@ DWORD WINAPI ReloadGameList(LPVOID parameter) {
     const HWND dialog = static_cast<HWND>(parameter);
     GameRecordList list{};
     FetchGames(dialog, list, RecordTexts);
-    ShowGameRecords(list);
+    // A cancelled reload leaves the list as it was.
+    if (!TaskCancelled()) ShowGameRecords(list);
     // The list normally takes every record; whatever it could not take (its
     // own allocation failed) is released here rather than lost.
     while (GameRecord* record = PopGameRecord(list)) FreeGameRecord(record);

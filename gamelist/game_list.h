@@ -11,9 +11,11 @@
 // may touch the record array, the sort state and the list view, the view
 // only through SendMessage, which the user-interface thread serves. That
 // thread reads the array only in the view's display and custom-draw
-// callbacks; the item count is set to 0 before the array is replaced, so no
-// callback reads a freed record. Everything else here (creation, layout,
-// header clicks, focus, colours) belongs to the user-interface thread.
+// callbacks; the item count is set to 0 before the array is replaced and
+// raised only once it is sorted, so no callback reads a freed record or
+// one in the middle of the sort. A cancelled reload leaves the list as it
+// was. Everything else here (creation, layout, header clicks, focus,
+// colours) belongs to the user-interface thread.
 #pragma once
 
 #include <windows.h>

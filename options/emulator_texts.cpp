@@ -69,7 +69,13 @@ const EmulatorTexts& TodayEmulatorTexts(HWND owner) {
     pending = &texts;
     RunBackgroundTask(owner, CaptureOptionTexts);
     pending = nullptr;
+    texts.options = ReadTodayOptions(texts.config, texts.usage);
     return captured[key] = std::move(texts);
+}
+
+const EmulatorTexts* CapturedEmulatorTexts() {
+    auto found = captured.find(KeyOf(Settings.MameName));
+    return found == captured.end() ? nullptr : &found->second;
 }
 
 void ForgetEmulatorTexts() { captured.clear(); }

@@ -3,10 +3,13 @@
 // layout is never written over today's file.
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "base/report.h"
+#include "db/game_record.h"
 #include "db/rom_name.h"
 #include "gamelist/game_list.h"
 #include "options/emulator_texts.h"
@@ -17,6 +20,7 @@
 #include "options/today_sheet.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
+#include "settings/language.h"
 
 namespace quillet {
 
@@ -78,6 +82,17 @@ TodayPage TodayPageOf(UINT command) {
     }
 }
 
+// The focused game's parent when it is a clone, from the list's column.
+std::string CloneParent() {
+    for (int column = 0; column < static_cast<int>(std::size(kGameColumns)); ++column) {
+        if (kGameColumns[column].offset != offsetof(GameRecord, Cloneof)) continue;
+        char parent[kRomNameField] = {};
+        GetFocusedItemText(parent, column, sizeof parent);
+        return parent;
+    }
+    return {};
+}
+
 }  // namespace
 
 void OpenMameSettings(HWND owner, UINT command) {
@@ -89,11 +104,45 @@ void OpenMameSettings(HWND owner, UINT command) {
     switch (GlobalEditor(owner, todayPath)) {
     case Editor::None: return;
     case Editor::Era: OpenEmulatorOptionsSheet(owner, static_cast<int>(command - IDM_OPTIONS_FIRST), Settings.MameCfg); return;
-    case Editor::Today: OpenTodaySheet(owner, TodayPageOf(command), todayPath, ""); return;
+    case Editor::Today:
+        // 1041, the era's second paths page, shows the output folders.
+        OpenTodaySheet(owner, TodayPageOf(command), todayPath, "", "",
+                       command == IDM_OPTIONS_FIRST + 1 ? "cfg_directory" : nullptr);
+        return;
     }
 }
 
-void OpenGameSettings(HWND owner) {
+void LabelMameSettingsMenu(HMENU menu) {
+    if (GetMenuState(menu, IDM_OPTIONS_FIRST, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+    // The file's layout, read quietly: a file that cannot be read keeps the
+    // labels it has (opening it will say why).
+    std::string bytes;
+    unsigned long error = 0;
+    IniLayout layout = IniLayout::Empty;
+    if (ReadWholeFile(Settings.MameCfg, bytes, &error)) layout = ClassifyIniText(bytes);
+    else if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return;
+    if (layout == IniLayout::Empty) {
+        const std::string todayPath = TodayGlobalPath();
+        if (todayPath != Settings.MameCfg && ReadWholeFile(todayPath, bytes)) layout = ClassifyIniText(bytes);
+    }
+    bool today = layout == IniLayout::Today;
+    if (layout == IniLayout::Empty) {
+        const EmulatorTexts* texts = CapturedEmulatorTexts();
+        today = Settings.EmulatorGeneration != 0 || (texts && ClassifyIniText(texts->config) == IniLayout::Today);
+    }
+    HMENU era = today ? nullptr : LoadMenuA(LanguageModule, MAKEINTRESOURCEA(IDM_MAIN));
+    for (UINT command = IDM_OPTIONS_FIRST; command <= IDM_OPTIONS_LAST; ++command) {
+        char text[128] = "";
+        if (today)
+            LoadStringA(LanguageModule, IDS_TODAY_MENU_FIRST + (command - IDM_OPTIONS_FIRST), text, sizeof text);
+        else if (era)
+            GetMenuStringA(era, command, text, sizeof text, MF_BYCOMMAND);
+        if (text[0]) ModifyMenuA(menu, command, MF_BYCOMMAND | MF_STRING, command, text);
+    }
+    if (era) DestroyMenu(era);
+}
+
+void OpenGameOptionsSheet(HWND owner) {
     if (Settings.MameName[0] == '\0') {
         ReportMessage(owner, MessageSourceModule, MSG_NO_EMULATOR);
         return;
@@ -118,7 +167,7 @@ void OpenGameSettings(HWND owner) {
     const std::string name = std::string(rom) + ".ini";
     std::string path = FindMameIni(name.c_str());
     if (path.empty()) path = std::string(Settings.MameDir) + "ini\\" + name;
-    OpenTodaySheet(owner, TodayPage::Paths, path, rom);
+    OpenTodaySheet(owner, TodayPage::Paths, path, rom, CloneParent());
 }
 
 }  // namespace quillet

@@ -1,5 +1,6 @@
-// The emulator configuration editor's Win32 side: reading and replacing an
-// ini file, and the nine-page option sheet over EmuOptions.
+// The emulator configuration editor's Win32 side: the commands that open
+// it (which choose the era's or today's editor from the file), and the
+// era's nine-page option sheet over EmuOptions with its reading and saving.
 #pragma once
 
 #include <windows.h>
@@ -27,8 +28,13 @@ void OpenEmulatorOptionsSheet(HWND owner, int startPage, const char* path);
 // the era's or today's, decided from the file itself.
 void OpenMameSettings(HWND owner, UINT command);
 
+// Names commands 1040-1048 of `menu`, when it holds them, after the pages
+// they open on the global file as it is now: today's pages or the era's.
+// Never runs the emulator: a missing file follows what is known of it.
+void LabelMameSettingsMenu(HMENU menu);
+
 // Command 1011: the same for the focused game's own ini file. Does nothing
 // when no game has the focus.
-void OpenGameSettings(HWND owner);
+void OpenGameOptionsSheet(HWND owner);
 
 }  // namespace quillet

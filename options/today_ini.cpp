@@ -45,20 +45,20 @@ std::string_view SectionHeader(const std::vector<TodayIni::Line>& lines, size_t 
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Splits `bytes` into lines, each with its own end.
+// Splits `bytes` into lines at each line feed, as MAME reads them; a
+// carriage return before the line feed belongs to the line's end.
 std::vector<TodayIni::Line> SplitLines(std::string_view bytes) {
     std::vector<TodayIni::Line> lines;
     size_t start = 0;
     while (start < bytes.size()) {
-        size_t stop = bytes.find_first_of("\r\n", start);
-        if (stop == std::string_view::npos) {
+        const size_t feed = bytes.find('\n', start);
+        if (feed == std::string_view::npos) {
             lines.push_back({std::string(bytes.substr(start)), ""});
             break;
         }
-        size_t next = stop + 1;
-        if (bytes[stop] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
-        lines.push_back({std::string(bytes.substr(start, stop - start)), std::string(bytes.substr(stop, next - stop))});
-        start = next;
+        const size_t stop = feed > start && bytes[feed - 1] == '\r' ? feed - 1 : feed;
+        lines.push_back({std::string(bytes.substr(start, stop - start)), std::string(bytes.substr(stop, feed + 1 - stop))});
+        start = feed + 1;
     }
     return lines;
 }
@@ -121,7 +121,9 @@ std::string FormatTodayIniLine(std::string_view name, std::string_view value) {
     std::string line(name);
     if (line.size() < 25) line.resize(25, ' ');
     line += ' ';
-    const bool quote = value.find_first_of(" \t#") != std::string_view::npos;
+    // MAME's own rule (a blank or a '#'), and the other characters its
+    // reader takes for blanks.
+    const bool quote = value.find_first_of(" \t\v\f#") != std::string_view::npos;
     if (quote) line += '"';
     line += value;
     if (quote) line += '"';

@@ -24,7 +24,7 @@ IniLayout ClassifyIniText(std::string_view text);
 struct TodayIni {
     struct Line {
         std::string text;  // without its line end
-        std::string end;   // "\r\n", "\n", "\r" or "" (a last line without one)
+        std::string end;   // "\r\n", "\n" or "" (a last line without one)
     };
     bool byteOrderMark = false;
     std::string newLineEnd = "\r\n";  // the file's own: that of its first line
@@ -48,7 +48,8 @@ bool SetTodayIniValue(TodayIni& ini, std::string_view name, std::string_view val
 bool RemoveTodayIniValue(TodayIni& ini, std::string_view name);
 
 // MAME's own form of an option line: "%-25s %s", the value in double quotes
-// when it holds a blank or a '#'.
+// when it holds a blank or a '#' (or a vertical tab or form feed, which
+// MAME's reader also takes for blanks).
 std::string FormatTodayIniLine(std::string_view name, std::string_view value);
 
 // Whether a value can stand on an option line and read back the same: no

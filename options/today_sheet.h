@@ -6,14 +6,20 @@
 
 #include <string>
 
+#include "options/today_options.h"
+
 namespace quillet {
 
-enum class TodayPage : uint8_t { Paths, Video, Sound, Input, Performance, Screen, AllOptions };
+using TodayPage = TodayPageId;
 
 // The edit cycle on `path`: read (a file that exists but cannot be read
-// opens no sheet), show the pages at `start`, save the changed lines on
-// apply. `romName` empty: the global file; else that game's own file,
-// holding only what the game sets.
-void OpenTodaySheet(HWND owner, TodayPage start, const std::string& path, const std::string& romName);
+// opens no sheet), show the pages at `start`, and when anything was applied
+// write the file back with only the changed option lines rewritten.
+// `romName` empty: the global file; else that game's own file, which holds
+// only what the game sets, each option showing what it inherits from
+// `parentName`'s ini (a clone's parent; may be empty) or from mame.ini.
+// `pathOption` names the folder option the Paths page shows first.
+void OpenTodaySheet(HWND owner, TodayPage start, const std::string& path, const std::string& romName,
+                    const std::string& parentName = {}, const char* pathOption = nullptr);
 
 }  // namespace quillet

@@ -337,6 +337,91 @@
 /* Today's MAME settings (templates 14000-14990, strings 2100-2199,
    messages 0x80000010-0x8000001F and 0xC0000010-0xC000001F) */
 #define IDS_TASK_MAME_OPTIONS   2100  /* progress: asking MAME for its options */
+#define IDS_TODAY_ROMPATH              2101
+#define IDS_TODAY_SAMPLEPATH           2102
+#define IDS_TODAY_ARTPATH              2103
+#define IDS_TODAY_CTRLRPATH            2104
+#define IDS_TODAY_INIPATH              2105
+#define IDS_TODAY_CHEATPATH            2106
+#define IDS_TODAY_CFG_DIRECTORY        2107
+#define IDS_TODAY_NVRAM_DIRECTORY      2108
+#define IDS_TODAY_SNAPSHOT_DIRECTORY   2109
+#define IDS_TODAY_STATE_DIRECTORY      2110
+#define IDS_TODAY_VIDEO                2111
+#define IDS_TODAY_PRESCALE             2112
+#define IDS_TODAY_WINDOW               2113
+#define IDS_TODAY_MAXIMIZE             2114
+#define IDS_TODAY_KEEPASPECT           2115
+#define IDS_TODAY_WAITVSYNC            2116
+#define IDS_TODAY_SYNCREFRESH          2117
+#define IDS_TODAY_FILTER               2118
+#define IDS_TODAY_SOUND                2119
+#define IDS_TODAY_SAMPLERATE           2120
+#define IDS_TODAY_VOLUME               2121
+#define IDS_TODAY_AUDIO_LATENCY        2122
+#define IDS_TODAY_CTRLR                2123
+#define IDS_TODAY_JOYSTICK_DEADZONE    2124
+#define IDS_TODAY_JOYSTICK_SATURATION  2125
+#define IDS_TODAY_JOYSTICK             2126
+#define IDS_TODAY_MOUSE                2127
+#define IDS_TODAY_LIGHTGUN             2128
+#define IDS_TODAY_FRAMESKIP            2129
+#define IDS_TODAY_SPEED                2130
+#define IDS_TODAY_AUTOFRAMESKIP        2131
+#define IDS_TODAY_THROTTLE             2132
+#define IDS_TODAY_ROTATE               2133
+#define IDS_TODAY_ROR                  2134
+#define IDS_TODAY_ROL                  2135
+#define IDS_TODAY_AUTOROR              2136
+#define IDS_TODAY_AUTOROL              2137
+#define IDS_TODAY_FLIPX                2138
+#define IDS_TODAY_FLIPY                2139
+#define IDS_TODAY_CHEAT                2140
+#define IDS_TODAY_SKIP_GAMEINFO        2141
+#define IDS_TODAY_BRIGHTNESS           2142
+#define IDS_TODAY_CONTRAST             2143
+#define IDS_TODAY_GAMMA                2144
+#define IDS_TODAY_EFFECT               2145
+#define IDS_TODAY_ARTWORK_CROP         2146
+#define IDS_TODAY_CAPTION              2160
+#define IDS_TODAY_CAPTION_GAME         2161
+#define IDS_TODAY_FROM_GLOBAL          2162
+#define IDS_TODAY_FROM_PARENT          2163
+#define IDS_TODAY_OWN                  2164
+#define IDS_TODAY_DEFAULT              2165
+#define IDS_TODAY_ACCEPTS_WHOLE        2166
+#define IDS_TODAY_ACCEPTS_DECIMAL      2167
+#define IDS_TODAY_ACCEPTS_TEXT         2168
+#define IDS_TODAY_COLUMN_NAME          2169
+#define IDS_TODAY_COLUMN_VALUE         2170
+#define IDS_TODAY_COLUMN_DESCRIPTION   2171
+#define IDS_TODAY_COLUMN_SOURCE        2172
+#define IDS_TODAY_BROWSE_TITLE         2173
+#define IDS_TODAY_MENU_FIRST    2180  /* 2180-2188: commands 1040-1048 on today's file */
+#define IDD_TODAY_PATHS         14000
+#define IDC_TODAY_PATH_OPTION   14001  /* which folder option the list shows */
+#define IDC_TODAY_PATH_LIST     14002
+#define IDC_TODAY_PATH_ENTRY    14003  /* the selected folder, editable */
+#define IDC_TODAY_PATH_ADD      14004
+#define IDC_TODAY_PATH_BROWSE   14005
+#define IDC_TODAY_PATH_REMOVE   14006
+#define IDC_TODAY_PATH_UP       14007
+#define IDC_TODAY_PATH_DOWN     14008
+#define IDC_TODAY_PATH_SOURCE   14009  /* per game: where the value comes from */
+#define IDC_TODAY_PATH_GLOBAL   14010  /* per game: "Use the global value" */
+#define IDC_TODAY_PATH_DESCRIPTION 14011
+#define IDD_TODAY_VIDEO         14100  /* pages 14100-14500 get their rows at run time: */
+#define IDD_TODAY_SOUND         14200  /* row i has label page+10+4i, control page+11+4i, */
+#define IDD_TODAY_INPUT         14300  /* browse button page+12+4i, source page+13+4i */
+#define IDD_TODAY_PERFORMANCE   14400
+#define IDD_TODAY_SCREEN        14500
+#define IDC_TODAY_ROW_GLOBAL    5      /* page+5: per game, "Use the global value" */
+#define IDD_TODAY_ALL           14600
+#define IDC_TODAY_FIND          14601
+#define IDC_TODAY_LIST          14602
+#define IDC_TODAY_VALUE         14603
+#define IDC_TODAY_GLOBAL        14604
+#define IDC_TODAY_DESCRIPTION   14605
 #define MSG_ERA_EDITOR_TODAY_FILE 0x80000010  /* the era's editor refuses a file of today's layout */
 #define MSG_BAD_OPTION_VALUE    0x80000011  /* two inserts: %1 the option, %2 what it accepts */
 
@@ -350,5 +435,13 @@
 #define IDS_PICTURE_KIND_LAST   2246
 #define IDC_PICTURE_PANE        30100
 #define IDC_PICTURE_KIND        30101
+
+/* Background work: Cancel on the progress dialog, whole-or-nothing rebuilds */
+#define IDC_PROGRESS_CANCEL     13204
+#define IDS_PROGRESS_CANCEL     2220
+#define IDS_STEP_CANCELLING     2221
+#define MSG_EMULATOR_QUIET      0x80000030  /* one insert: %1, the seconds without output; Yes keeps waiting */
+#define MSG_DOCUMENT_TOO_LARGE  0x80000031  /* one insert: %1, the size limit in MiB */
+#define MSG_REBUILD_FAILED      0xC0000030  /* one insert: %1, the database driver's message */
 
 #endif

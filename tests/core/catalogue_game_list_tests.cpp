@@ -204,3 +204,29 @@ TEST_CASE("derived catalogue fields") {
         CHECK_EQ(std::string(r.AspectX), "");  // the field behind Resolution is untouched
     }
 }
+
+namespace {
+
+// A sink that asks the scan to stop once it has been handed two games.
+struct StoppingSink {
+    std::vector<std::string> names;
+    bool stop = false;
+    static void Take(void* context, ImportRecord& record) {
+        auto& self = *static_cast<StoppingSink*>(context);
+        self.names.push_back(record.RomName);
+        self.stop = self.names.size() == 2;
+    }
+};
+
+}  // namespace
+
+TEST_CASE("a sink that asks to stop ends the scan behind the game it was handed") {
+    const std::string text = "<mame><game name=\"a\"></game><game name=\"b\"></game><game name=\"c\"></game></mame>";
+    StoppingSink sink;
+    ImportRecord record{};
+    const GameListResult result =
+        ScanGameList(text.data(), text.data() + text.size(), record, StoppingSink::Take, &sink, &sink.stop);
+    CHECK_EQ(int(result.status), int(GameListStatus::Stopped));
+    CHECK_EQ(result.games, 2u);
+    CHECK_EQ(sink.names, std::vector<std::string>{"a", "b"});
+}

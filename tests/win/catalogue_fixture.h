@@ -203,7 +203,8 @@ public:
         Install();
     }
     ~StandInEmulator() {
-        for (const char* name : {"mame.exe", "gamelist.xml", "verify.txt", "catver.ini", "run.log", "fakemame.today"})
+        for (const char* name : {"mame.exe", "gamelist.xml", "verify.txt", "catver.ini", "run.log", "fakemame.today",
+                                 "fakemame.hang", "pids.txt"})
             DeleteFileA((folder_ + "\\" + name).c_str());
         for (auto it = madeFolders_.rbegin(); it != madeFolders_.rend(); ++it) RemoveDirectoryA(it->c_str());
     }

@@ -365,7 +365,7 @@ std::vector<WPARAM> Counts() {
 }
 
 void CheckAllHandlesEmpty() {
-    CHECK_EQ(GameQueryStatement, SQLHSTMT{});
+    CHECK_EQ(GameQueryStatement.get(), SQLHSTMT{});
     CHECK_EQ(DatabaseConnection, SQLHDBC{});
     CHECK_EQ(DatabaseEnvironment, SQLHENV{});
 }
@@ -389,7 +389,7 @@ TEST_CASE("an SQLite catalogue connects through the SQLite driver by host path, 
     CHECK_EQ(calls.completedCapacity, 512);
     CHECK_EQ(calls.prepare, 1);
     CHECK_EQ(calls.bindParameter, 28);
-    CHECK_NE(GameQueryStatement, SQLHSTMT{});
+    CHECK_NE(GameQueryStatement.get(), SQLHSTMT{});
 
     DisconnectDatabase();
     CheckAllHandlesEmpty();
@@ -429,8 +429,8 @@ TEST_CASE("any file without the SQLite header (an empty one aside), and a missin
         // No Access driver is registered here, so these connections fail.
         CHECK_FALSE(c.Connect());
         const std::string& s = calls.connectionString;
-        CHECK_MESSAGE(StartsWith(s, "DRIVER={Microsoft Access Driver (*.mdb)};DBQ=/"), s);
-        CHECK_MESSAGE(EndsWith(s, "/gamelist.mdb"), s);
+        CHECK_MESSAGE(StartsWith(s, "DRIVER={Microsoft Access Driver (*.mdb)};DBQ={/"), s);
+        CHECK_MESSAGE(EndsWith(s, "/gamelist.mdb}"), s);
         CHECK_EQ(Texts(c.boxes.boxes()), Messages({MSG_ODBC_CONNECTION}));
         CheckAllHandlesEmpty();
     }
@@ -477,7 +477,7 @@ TEST_CASE("a catalogue without table main: 0xC0000003, the connection stays open
 
     CHECK_FALSE(c.Connect());
     CHECK_EQ(Texts(c.boxes.boxes()), Messages({MSG_ODBC_STATEMENT}));
-    CHECK_EQ(GameQueryStatement, SQLHSTMT{});
+    CHECK_EQ(GameQueryStatement.get(), SQLHSTMT{});
     CHECK_NE(DatabaseConnection, SQLHDBC{});
     CHECK_EQ(calls.freeStatement, 1);
 
@@ -741,7 +741,7 @@ TEST_CASE("a changed block and a reload execute the same prepared statement agai
     REQUIRE(c.Connect());
     c.Insert({{.RomName = "good", .Status = 0}, {.RomName = "bad", .Status = 2}});
     CHECK_EQ(c.FetchNames(), std::vector<std::string>{"good", "bad"});
-    const SQLHSTMT prepared = GameQueryStatement;
+    const SQLHSTMT prepared = GameQueryStatement.get();
     calls = OdbcCalls{};
 
     const uint8_t goodOnly[4] = {0, 10, 10, 10};
@@ -751,7 +751,7 @@ TEST_CASE("a changed block and a reload execute the same prepared statement agai
     std::memcpy(c.block.FilRomDb, badOnly, 4);
     CHECK_EQ(c.FetchNames(), std::vector<std::string>{"bad"});
 
-    CHECK_EQ(GameQueryStatement, prepared);
+    CHECK_EQ(GameQueryStatement.get(), prepared);
     CHECK_EQ(calls.execute, 2);
     CHECK_EQ(calls.prepare, 0);
     CHECK_EQ(calls.bindParameter, 0);

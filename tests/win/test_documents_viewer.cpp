@@ -200,3 +200,26 @@ TEST_CASE("a caption string and a title longer than the caption are cut to 255 c
     script.Run([&] { RunDocumentViewer(nullptr, {title.c_str(), IDS_CAPTION_HISTORY, L"text"}); });
     CHECK_EQ(caption, ("History - " + title).substr(0, 255));
 }
+
+TEST_CASE("an entry larger than 16 MiB (a damaged file) is not shown: one box says so; 16 MiB itself shows") {
+    for (const size_t size : {kLargestDocumentEntry + 1, kLargestDocumentEntry}) {
+        CAPTURE(size);
+        Fixture f;
+        std::string body;
+        body.reserve(size);
+        while (body.size() + 6 <= size) body += "Line\r\n";
+        body.append(size - body.size(), 'x');
+        WriteFileBytes(f.emulator.file("history.dat"), "$info=alpha,\r\n$bio\r\n" + body + "$end\r\n");
+        std::wstring text;
+        const int result = LoadHistoryText(nullptr, "alpha", text);
+        if (size > kLargestDocumentEntry) {
+            CHECK_EQ(result, kDocumentReported);
+            CHECK(text.empty());
+            REQUIRE_EQ(f.boxes.boxes().size(), 1u);
+            CHECK_NE(f.boxes.boxes()[0].text.find("16 MiB"), std::string::npos);
+        } else {
+            CHECK_EQ(result, kDocumentFound);
+            CHECK_EQ(f.boxes.boxes().size(), 0u);
+        }
+    }
+}

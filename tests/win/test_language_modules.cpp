@@ -474,6 +474,9 @@ constexpr ControlCase kControls[] = {
     {IDD_PROGRESS, IDC_PROGRESS_TASK, "Static", 60, 40, 160, 20, SS_TYPEMASK, SS_LEFT, false, ""},
     {IDD_PROGRESS, IDC_PROGRESS_STEP, "Static", 60, 65, 70, 8, SS_TYPEMASK, SS_LEFT, false, ""},
     {IDD_PROGRESS, IDC_PROGRESS_COUNT, "Static", 140, 65, 40, 8, SS_TYPEMASK, SS_RIGHT, false, ""},
+    // Its text comes from the language module when the dialog opens.
+    {IDD_PROGRESS, IDC_PROGRESS_CANCEL, "Button", 131, 110, 50, 14, BS_TYPEMASK | WS_TABSTOP,
+     BS_PUSHBUTTON | WS_TABSTOP, false, ""},
     {IDD_DOCUMENT_VIEWER, IDOK, "Button", 140, 200, 50, 14, BS_TYPEMASK | WS_TABSTOP,
      BS_DEFPUSHBUTTON | WS_TABSTOP, false, "OK"},
     {IDD_DOCUMENT_VIEWER, IDC_DOCUMENT_TEXT, "Edit", 18, 15, 295, 175,
@@ -490,7 +493,7 @@ struct DialogCase {
     int controls;
 };
 constexpr DialogCase kDialogs[] = {
-    {IDD_PROGRESS, "Quillet 0.7.1", 312, 135, false, true, 3},
+    {IDD_PROGRESS, "Quillet 0.7.1", 312, 135, false, true, 4},
     {IDD_DOCUMENT_VIEWER, "", 332, 221, true, false, 2},
 };
 

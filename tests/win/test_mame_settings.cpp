@@ -105,7 +105,7 @@ TEST_CASE_FIXTURE(RouteFixture, "today's file never gets the era's pages, also b
     REQUIRE(WriteFileBytes(ini, today));
     for (UINT command : {UINT{IDM_OPTIONS_FIRST}, UINT{IDM_OPTIONS_LAST}, UINT{IDM_GAME_OPTIONS}}) {
         INFO("command " << command);
-        CHECK_NE(TabsOpenedBy(owner, command), 9);
+        CHECK_EQ(TabsOpenedBy(owner, command), command == IDM_GAME_OPTIONS ? 0 : 7);
     }
     CHECK_EQ(ReadFileBytes(ini), today);
     CHECK_FALSE(FileExists(ini + ".bak"));
@@ -134,6 +134,7 @@ TEST_CASE_FIXTURE(RouteFixture, "a missing or empty file follows the emulator: t
         bool eraPages;
     };
     const Case cases[] = {{false, nullptr, true}, {false, "", true}, {true, nullptr, false}, {true, "\r\n# mine\r\n", false}};
+    const int todayTabs = 7;
     for (const Case& c : cases) {
         INFO("today " << c.today << ", file " << (c.file ? "empty" : "missing"));
         quillet::ForgetEmulatorTexts();
@@ -141,6 +142,27 @@ TEST_CASE_FIXTURE(RouteFixture, "a missing or empty file follows the emulator: t
         DeleteFileA((emulator.folder() + "\\fakemame.today").c_str());
         if (c.today) emulator.ActAsToday();
         if (c.file) REQUIRE(WriteFileBytes(ini, c.file));
-        CHECK_EQ(TabsOpenedBy(owner, IDM_OPTIONS_FIRST) == 9, c.eraPages);
+        CHECK_EQ(TabsOpenedBy(owner, IDM_OPTIONS_FIRST), c.eraPages ? 9 : todayTabs);
     }
+}
+
+TEST_CASE_FIXTURE(RouteFixture, "the Options menu names the pages its commands open on the file as it is") {
+    HMENU menu = LoadMenuA(quillet::LanguageModule, MAKEINTRESOURCEA(IDM_MAIN));
+    REQUIRE(menu != nullptr);
+    auto text = [&](UINT command) {
+        char buffer[128] = {};
+        GetMenuStringA(menu, command, buffer, sizeof buffer, MF_BYCOMMAND);
+        return std::string(buffer);
+    };
+    const std::string eraLast = text(IDM_OPTIONS_LAST);
+    REQUIRE(WriteFileBytes(ini, TodayFile()));
+    quillet::MainWindowProc(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    CHECK_EQ(text(IDM_OPTIONS_FIRST), "&Paths...");
+    CHECK_EQ(text(IDM_OPTIONS_FIRST + 4), "&Screen and artwork...");
+    CHECK_EQ(text(IDM_OPTIONS_LAST), "P&erformance and rotation...");
+
+    REQUIRE(WriteFileBytes(ini, "rompath roms\r\n"));
+    quillet::MainWindowProc(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    CHECK_EQ(text(IDM_OPTIONS_LAST), eraLast);
+    DestroyMenu(menu);
 }

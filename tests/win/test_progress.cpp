@@ -55,6 +55,20 @@ DWORD WINAPI ExclusiveWorker(LPVOID arg) {
     return 0;
 }
 
+// Waits until the dialog's Cancel reaches it, notes the button's text, and
+// closes; gives up after five seconds.
+std::string cancelCaption;
+bool sawCancel = false;
+DWORD WINAPI CancellableWorker(LPVOID arg) {
+    HWND dialog = static_cast<HWND>(arg);
+    cancelCaption = Text(dialog, IDC_PROGRESS_CANCEL);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_PROGRESS_CANCEL, BN_CLICKED), 0);
+    for (int i = 0; i < 500 && !TaskCancelled(); ++i) Sleep(10);
+    sawCancel = TaskCancelled();
+    SendMessageA(dialog, WM_CLOSE, 0, 0);
+    return 7;
+}
+
 INT_PTR CALLBACK IdleDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 HWND MakeWindow(int x, int y, int w, int h) {
@@ -132,4 +146,23 @@ TEST_CASE("the progress dialog template") {
     }
     CHECK_EQ(GetWindowLongA(GetDlgItem(dialog, IDC_PROGRESS_COUNT), GWL_STYLE) & SS_TYPEMASK, SS_RIGHT);
     DestroyWindow(dialog);
+}
+
+TEST_CASE("Cancel: the button's text from the language module, the worker hears it, the next task starts afresh") {
+    const struct {
+        const char* language;
+        const char* caption;
+    } rows[] = {{"english", "Cancel"}, {"italian", "Annulla"}};
+    for (const auto& row : rows) {
+        CAPTURE(row.language);
+        REQUIRE(UseLanguage(row.language));
+        HWND owner = MakeWindow(0, 0, 800, 600);
+        sawCancel = false;
+        CHECK_EQ(RunBackgroundTask(owner, CancellableWorker), 7u);
+        CHECK_EQ(cancelCaption, row.caption);
+        CHECK(sawCancel);
+        CHECK_FALSE(TaskCancelled());
+        CHECK_FALSE(BackgroundTaskRunning());
+        DestroyWindow(owner);
+    }
 }

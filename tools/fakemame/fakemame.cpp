@@ -13,6 +13,13 @@
 // Today's emulator also answers "-showconfig" and "-showusage" (see the
 // block "today's option lists" below); the era's refuses both.
 //
+// With a file named fakemame.hang beside it, "-lx" plays a hung emulator:
+// it starts a child copy of itself ("-sleep", which sleeps for ever and
+// holds the inherited standard output too), prints nothing ("silent") or
+// the first half of gamelist.xml ("half"), writes "OWNPID CHILDPID" to
+// pids.txt and then sleeps for ever. Only ending both processes breaks
+// the pipe.
+//
 // Output is the file's bytes unchanged (CRLF stays CRLF, no text-mode
 // translation): it goes out through WriteFile on the standard output handle,
 // never through the C runtime's streams. A missing file prints nothing and
@@ -67,6 +74,49 @@ bool PrintFile(const std::string& path) {
     }
     CloseHandle(file);
     return ok;
+}
+
+// The hung emulator of fakemame.hang: never returns.
+void Hang(const std::string& folder, const std::string& mode) {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string command = std::string("\"") + self + "\" -sleep";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    PROCESS_INFORMATION child{};
+    CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &child);
+    if (mode.rfind("half", 0) == 0) {
+        HANDLE file = CreateFileA((folder + "gamelist.xml").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            const DWORD size = GetFileSize(file, nullptr);
+            std::string half(size / 2, '\0');
+            DWORD got = 0;
+            ReadFile(file, half.data(), static_cast<DWORD>(half.size()), &got, nullptr);
+            CloseHandle(file);
+            WriteAll(GetStdHandle(STD_OUTPUT_HANDLE), half.data(), got);
+        }
+    }
+    const std::string pids = std::to_string(GetCurrentProcessId()) + " " + std::to_string(child.dwProcessId);
+    HANDLE file = CreateFileA((folder + "pids.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        WriteAll(file, pids.data(), static_cast<DWORD>(pids.size()));
+        CloseHandle(file);
+    }
+    for (;;) Sleep(INFINITE);
+}
+
+std::string FileText(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    char text[64] = "";
+    DWORD got = 0;
+    ReadFile(file, text, sizeof text - 1, &got, nullptr);
+    CloseHandle(file);
+    return std::string(text, got);
 }
 
 bool LogRun(const std::string& path, const char* name) {
@@ -147,8 +197,13 @@ int main(int argc, char** argv) {
     if (argc < 2) return 1;
     const std::string folder = OwnFolder();
     const char* argument = argv[1];
+    if (std::strcmp(argument, "-sleep") == 0)
+        for (;;) Sleep(INFINITE);
     const bool today = GetFileAttributesA((folder + "fakemame.today").c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (std::strcmp(argument, "-lx") == 0 || std::strcmp(argument, "-listxml") == 0)
+    const bool listing = std::strcmp(argument, "-lx") == 0 || std::strcmp(argument, "-listxml") == 0;
+    if (listing && GetFileAttributesA((folder + "fakemame.hang").c_str()) != INVALID_FILE_ATTRIBUTES)
+        Hang(folder, FileText(folder + "fakemame.hang"));
+    if (listing)
         return PrintFile(folder + "gamelist.xml") ? 0 : 1;
     if (std::strcmp(argument, "-verifysets") == 0) {
         if (today) {
