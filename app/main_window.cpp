@@ -16,6 +16,8 @@
 #include "filters/filter_sheet.h"
 #include "gamelist/game_list.h"
 #include "options/options.h"
+#include "pictures/game_icons.h"
+#include "pictures/picture_pane.h"
 #include "preferences/preferences.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
@@ -106,6 +108,22 @@ LRESULT OnEndSession(HWND window, WPARAM ending) {
     return 0;
 }
 
+// The picture pane's and the icons' commands and their menu checks.
+void MarkIconsCommand(HWND window) {
+    CheckMenuItem(GetMenu(window), IDM_ICONS, MF_BYCOMMAND | (GameIconsEnabled() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void OnPictureCommand(HWND window, UINT command) {
+    switch (command) {
+    case IDM_PICTURE_PANE: ShowPicturePane(!PicturePaneShown()); break;
+    case IDM_PICTURE_NEXT: StepPictureKind(1); break;
+    case IDM_PICTURE_PREVIOUS: StepPictureKind(-1); break;
+    case IDM_ICONS: EnableGameIcons(!GameIconsEnabled()); break;
+    default: break;
+    }
+    MarkIconsCommand(window);
+}
+
 void OnCommand(HWND window, UINT command) {
     switch (command) {
     case IDM_REBUILD: RunCatalogueCommand(window, RebuildCatalogueTask); break;
@@ -117,6 +135,7 @@ void OnCommand(HWND window, UINT command) {
     case IDM_OPTIONS_FIRST + 3: case IDM_OPTIONS_FIRST + 4: case IDM_OPTIONS_FIRST + 5:
     case IDM_OPTIONS_FIRST + 6: case IDM_OPTIONS_FIRST + 7: case IDM_OPTIONS_LAST:
         OpenMameSettings(window, command);
+        RefreshPictures();  // the picture folders may have changed
         break;
     case IDM_ROM_DOWNLOAD: OpenRomDownload(); break;
     case IDM_RELOAD: RunBackgroundTask(window, ReloadGameList); break;
@@ -125,7 +144,16 @@ void OnCommand(HWND window, UINT command) {
     case IDM_FILTER_LAST: ShowFilterSheet(window, command - IDM_FILTER_FIRST); break;
     case IDM_GAME_INFO: ShowGameInfo(window); break;
     case IDM_GAME_HISTORY: ShowGameHistory(window); break;
-    case IDM_PREFERENCES: ShowPreferencesSheet(window, 0); break;
+    case IDM_PREFERENCES:
+        ShowPreferencesSheet(window, 0);
+        EnableGameIcons(Settings.EnableIcons != 0);  // the sheet's icons box
+        MarkIconsCommand(window);
+        RefreshPictures();  // another emulator, other folders
+        break;
+    case IDM_PICTURE_PANE:
+    case IDM_PICTURE_NEXT:
+    case IDM_PICTURE_PREVIOUS:
+    case IDM_ICONS: OnPictureCommand(window, command); break;
     case IDM_VIEW_LARGE:
     case IDM_VIEW_SMALL:
     case IDM_VIEW_LIST:
@@ -144,6 +172,8 @@ LRESULT OnCreate(HWND window) {
                                       nullptr);
     ScaleListWidths(Settings, SystemDpi());  // stored widths to this screen's pixels
     CreateGameList(window, Settings.ListLayout);
+    CreatePicturePane(window, GameListWindow);
+    MarkIconsCommand(window);
     MarkViewCommand(window, ShownViewCommand(Settings.ListLayout.ListViewMode));  // details when none was chosen
     MarkFindingCommands(window);
     ConnectDatabase(window, DatabasePath, &Settings.Filter.Query);
@@ -153,6 +183,7 @@ LRESULT OnCreate(HWND window) {
 }
 
 LRESULT OnDestroy(HWND window) {
+    ClosePicturePane();
     SaveListLayout(Settings.ListLayout);
     SaveSettings(window);
     DisconnectDatabase();
@@ -227,7 +258,10 @@ void LayoutMainWindow(HWND window, int clientHeight) {
     RECT status, rebar;
     GetClientRect(StatusBarWindow, &status);
     GetClientRect(RebarWindow, &rebar);
-    MoveWindow(GameListWindow, 0, rebar.bottom + 3, rebar.right, clientHeight - status.bottom - rebar.bottom - 4, TRUE);
+    const int listHeight = clientHeight - status.bottom - rebar.bottom - 4;
+    const int paneWidth = PicturePaneWidth(rebar.right);
+    MoveWindow(GameListWindow, 0, rebar.bottom + 3, rebar.right - paneWidth, listHeight, TRUE);
+    PlacePicturePane(rebar.right, rebar.bottom + 3, listHeight);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

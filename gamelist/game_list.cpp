@@ -10,8 +10,10 @@
 #include "base/report.h"
 #include "db/player_data.h"
 #include "gamelist/game_search.h"
+#include "gamelist/list_pictures.h"
 #include "gamelist/row_colour.h"
 #include "gamelist/shell_sort.h"
+#include "pictures/game_icons.h"
 #include "resources/resource_ids.h"
 #include "settings/language.h"
 
@@ -305,7 +307,12 @@ namespace {
 
 // The list owns its sort arrows: they go with the window.
 LRESULT CALLBACK GameListSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == kListPictureRefresh) {
+        ShowFocusedPicture();
+        return 0;
+    }
     if (message == WM_NCDESTROY) {
+        DetachGameIcons();
         RemoveWindowSubclass(window, GameListSubclass, 0);
         if (arrowDown) DeleteObject(arrowDown);
         if (arrowUp) DeleteObject(arrowUp);
@@ -330,6 +337,7 @@ void CreateGameList(HWND mainWindow, ListLayoutState& layout) {
     arrowUp = static_cast<HBITMAP>(
         LoadImageA(ProgramInstance, MAKEINTRESOURCEA(arrows.sortUp), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
     SetWindowSubclass(GameListWindow, GameListSubclass, 0, 0);
+    AttachGameIcons(GameListWindow);
     SendMessageA(GameListWindow, LVM_SETITEMCOUNT, 0, 0);
     sortColumn = layout.ListViewSortCol;
     sortDirection = layout.ListViewSortWhat;
@@ -404,6 +412,7 @@ void ShowGameRecords(GameRecordList& list) {
     // display callback reads the records in the middle of the sort.
     SortGameList(sortColumn);
     ApplyPendingFocus();
+    PostPictureRefresh(GameListWindow);
 }
 
 void RefreshShownGames() { ShowPassing(loaded, loadedCount, true); }
@@ -473,6 +482,8 @@ namespace {
 // and makers are UTF-8 and may hold characters of no ANSI code page.
 LRESULT OnGetDispInfoW(NMLVDISPINFOW* info) {
     LVITEMW& item = info->item;
+    if ((item.mask & LVIF_IMAGE) && item.iItem >= 0 && static_cast<DWORD>(item.iItem) < recordCount)
+        item.iImage = RecordIconSlot(*records[item.iItem], item.iItem);
     if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem >= kListColumns) return 0;
     if (item.iItem < 0 || static_cast<DWORD>(item.iItem) >= recordCount || item.cchTextMax <= 0) return 0;
     CatalogueTextToWide(ColumnText(*records[item.iItem], item.iSubItem), item.pszText, item.cchTextMax);
@@ -481,6 +492,8 @@ LRESULT OnGetDispInfoW(NMLVDISPINFOW* info) {
 
 LRESULT OnGetDispInfo(NMLVDISPINFOA* info) {
     LVITEMA& item = info->item;
+    if ((item.mask & LVIF_IMAGE) && item.iItem >= 0 && static_cast<DWORD>(item.iItem) < recordCount)
+        item.iImage = RecordIconSlot(*records[item.iItem], item.iItem);
     if (!(item.mask & LVIF_TEXT) || item.iSubItem < 0 || item.iSubItem >= kListColumns) return 0;
     if (item.iItem < 0 || static_cast<DWORD>(item.iItem) >= recordCount || item.cchTextMax <= 0) return 0;
     lstrcpynA(item.pszText, ColumnText(*records[item.iItem], item.iSubItem), item.cchTextMax);
@@ -505,6 +518,7 @@ LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw) {
 }  // namespace
 
 LRESULT GameListNotify(HWND mainWindow, NMHDR* hdr) {
+    if (ListPictureNotify(hdr)) return 0;
     switch (hdr->code) {
     case LVN_GETDISPINFOA: return OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(hdr));
     case LVN_GETDISPINFOW: return OnGetDispInfoW(reinterpret_cast<NMLVDISPINFOW*>(hdr));
@@ -561,6 +575,10 @@ int CatalogueTextToWide(const char* text, wchar_t* out, int capacity) {
         return static_cast<int>(lstrlenW(out));
     }
     return length - 1;
+}
+
+const GameRecord* GameRecordAt(int index) {
+    return records && index >= 0 && static_cast<DWORD>(index) < recordCount ? records[index] : nullptr;
 }
 
 void GetFocusedItemText(char* buffer, int column, int capacity) {

@@ -59,6 +59,8 @@ void ColourGameRow(NMLVCUSTOMDRAW* draw);
 // One column's text of the focused row as the catalogue holds it (UTF-8
 // for today's emulator, bytes of the ANSI code page for the era's).
 void GetFocusedItemText(char* buffer, int column, int capacity);
+// The record of row `index`, or null (user-interface thread).
+const GameRecord* GameRecordAt(int index);
 // Where the list's context menu opens, in screen coordinates, for the
 // position of a WM_CONTEXTMENU: a click's own position; for the keyboard
 // (Shift+F10 or the menu key, position -1, -1) under the focused row,

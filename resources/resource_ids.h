@@ -456,6 +456,17 @@
 #define MSG_EXPORT_FAILED       0xC0000050  /* one insert: %1, the file's path */
 #define MSG_PLAYER_DATA_FAILED  0xC0000051  /* a favourite or a play could not be stored */
 
+/* Pictures: the picture pane, its kinds, the list's icons */
+#define IDI_GAME_DEFAULT        110   /* program icon shown for a game without one */
+#define IDM_PICTURE_PANE        1080  /* View > Picture pane (shown or hidden) */
+#define IDM_PICTURE_NEXT        1081  /* View > next picture kind */
+#define IDM_PICTURE_PREVIOUS    1082  /* View > previous picture kind */
+#define IDM_ICONS               1083  /* View > Icons (EnableIcons) */
+#define IDS_PICTURE_KIND_FIRST  2240  /* 2240-2246: snapshot, title, flyer, cabinet, marquee, control panel, PCB */
+#define IDS_PICTURE_KIND_LAST   2246
+#define IDC_PICTURE_PANE        30100
+#define IDC_PICTURE_KIND        30101
+
 /* Background work: Cancel on the progress dialog, whole-or-nothing rebuilds */
 #define IDC_PROGRESS_CANCEL     13204
 #define IDS_PROGRESS_CANCEL     2220

@@ -82,6 +82,9 @@ const SettingsValue kSettingsValues[] = {
     {"ViewHideMechanical", U, D, FIELD(ViewHideMechanical)},
     {"ViewHideNonWorking", U, D, FIELD(ViewHideNonWorking)},
     {"ViewFavouritesOnly", U, D, FIELD(ViewFavouritesOnly)},
+    {"PicturePane", U, D, FIELD(PicturePane)},
+    {"PicturePaneWidth", U, D, FIELD(PicturePaneWidth)},
+    {"PictureKind", U, D, FIELD(PictureKind)},
 };
 const size_t kSettingsValueCount = sizeof(kSettingsValues) / sizeof(kSettingsValues[0]);
 
@@ -186,6 +189,7 @@ void SetDefaultSettings(FrontendSettings& s) {
     s.ColorBest = 0x0096EFFA;
     s.ColorBad = 0x00FBC5D4;
     s.ColorNot = 0x00CCC5FF;
+    s.PicturePane = 1;
     s.ListViewDpi = kBaseDpi;
 }
 

@@ -121,6 +121,12 @@ struct FrontendSettings {
     uint32_t ViewHideMechanical;
     uint32_t ViewHideNonWorking;
     uint32_t ViewFavouritesOnly;
+    // The picture pane beside the list: shown (1) or hidden (0), its width in
+    // pixels at 96 DPI (0: the default width) and the kind of picture it shows (0-6:
+    // snapshot, title, flyer, cabinet, marquee, control panel, PCB).
+    uint32_t PicturePane;
+    uint32_t PicturePaneWidth;
+    uint32_t PictureKind;
 };
 
 // Value of Version once the first-start wizard has been finished.

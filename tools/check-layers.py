@@ -10,7 +10,7 @@ import re
 import sys
 
 # Bottom up. A new folder goes here and into the README's sentence.
-ORDER = ["resources", "ui", "base", "settings", "db", "catalogue", "gamelist", "documents", "filters", "options",
+ORDER = ["resources", "ui", "base", "settings", "db", "catalogue", "pictures", "gamelist", "documents", "filters", "options",
          "preferences", "app", "tools"]
 # Folders that may include anything: tests, benchmarks, fuzzers; and folders
 # without sources of the program.

@@ -18,6 +18,7 @@ packages=(
   unixodbc libsqliteodbc sqlite3 zip unzip
   doctest-dev cmake make g++ clang libclang-rt-14-dev python3
   libpugixml-dev libexpat1-dev
+  libz-mingw-w64-dev zlib1g-dev python3-pil
   nsis dpkg-dev tcl
 )
 i386=0

@@ -3,7 +3,8 @@
 
     python3 tools/make_images.py [output-dir]      (default: resources/)
 
-Writes quillet.ico (16x16 and 32x32), toolbar.bmp (six 16x16 buttons in a
+Writes quillet.ico (16x16 and 32x32), game.ico (the list's icon for a
+game without one, 16x16 and 32x32), toolbar.bmp (six 16x16 buttons in a
 96x16 strip), finding.bmp (the favourites-only button, 16x16) and
 sort_down.bmp / sort_up.bmp (11x11 header arrows), and their larger versions
 for 144 and 192 DPI: toolbar24.bmp and toolbar32.bmp (24 and 32 pixel
@@ -301,6 +302,23 @@ def program_icon(size):
     return c
 
 
+# --- default game icon: an arcade cabinet ----------------------------------------
+
+def game_icon(size):
+    """The list's icon for a game without one of its own; 32-unit square."""
+    c = Canvas(size, size, TRANSPARENT)
+    s = 32.0 / size
+    c.shade(in_box(7, 2, 25, 30), BLACK, s)       # cabinet
+    c.shade(in_box(8, 3, 24, 29), GREY, s)
+    c.shade(in_box(8, 3, 24, 7), MAROON, s)        # marquee
+    c.shade(in_box(10, 9, 22, 18), BLACK, s)      # screen
+    c.shade(in_box(11, 10, 21, 17), NAVY, s)
+    c.shade(in_box(8, 20, 24, 23), SILVER, s)     # control panel
+    c.shade(in_circle(12, 21.5, 1.3), RED, s)
+    c.shade(in_circle(19, 21.5, 1.3), YELLOW, s)
+    return c
+
+
 # --- file writers --------------------------------------------------------------
 
 def palette_bytes():
@@ -364,6 +382,7 @@ def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "resources")
     files = {
         "quillet.ico": ico_bytes([program_icon(16), program_icon(32)]),
+        "game.ico": ico_bytes([game_icon(16), game_icon(32)]),
         "toolbar.bmp": bmp_bytes(toolbar_strip()),
         "finding.bmp": bmp_bytes(button_favourites_only()),
         "sort_down.bmp": bmp_bytes(sort_arrow(down=True)),

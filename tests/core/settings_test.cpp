@@ -49,6 +49,7 @@ TEST_CASE("every registry value has its type, capacity and root") {
         {"EmulatorGeneration", U, D, 4},   {"ListViewDpi", U, D, 4},
         {"ViewHideClones", U, D, 4},   {"ViewHideMechanical", U, D, 4}, {"ViewHideNonWorking", U, D, 4},
         {"ViewFavouritesOnly", U, D, 4},
+        {"PicturePane", U, D, 4},      {"PicturePaneWidth", U, D, 4},  {"PictureKind", U, D, 4},
     };
     REQUIRE_EQ(kSettingsValueCount, sizeof rows / sizeof rows[0]);
     for (size_t i = 0; i < kSettingsValueCount; ++i) {

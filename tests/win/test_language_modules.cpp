@@ -105,7 +105,8 @@ std::vector<UINT> CommandIds() {
                              IDM_PREFERENCES, IDM_VIEW_LARGE, IDM_VIEW_SMALL, IDM_VIEW_LIST,
                              IDM_VIEW_DETAILS, IDM_ABOUT, IDM_EXPORT_LIST, IDM_FAVOURITE_ADD,
                              IDM_FAVOURITE_REMOVE, IDM_FAVOURITES_ONLY, IDM_HIDE_CLONES, IDM_HIDE_MECHANICAL,
-                             IDM_HIDE_NON_WORKING};
+                             IDM_HIDE_NON_WORKING, IDM_PICTURE_PANE, IDM_PICTURE_NEXT,
+                             IDM_PICTURE_PREVIOUS, IDM_ICONS};
     for (UINT id = IDM_FILTER_FIRST; id <= IDM_FILTER_LAST; ++id) ids.push_back(id);
     for (UINT id = IDM_OPTIONS_FIRST; id <= IDM_OPTIONS_LAST; ++id) ids.push_back(id);
     return ids;

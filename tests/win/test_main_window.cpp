@@ -14,6 +14,7 @@
 #include "base/report.h"
 #include "db/database.h"
 #include "gamelist/game_list.h"
+#include "pictures/picture_pane.h"
 #include "resources/resource_ids.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
@@ -127,7 +128,13 @@ TEST_CASE("the list lies 3 pixels below the rebar and is 4 pixels shorter than t
     CHECK_GT(status.bottom, 0);
     CHECK_EQ(list.left, 0);
     CHECK_EQ(list.top, rebar.bottom + 3);
-    CHECK_EQ(list.right - list.left, rebar.right);
+    // The picture pane (shown by default) takes the right of the same band.
+    const RECT pane = ChildRect(PicturePaneWindow);
+    CHECK_GT(pane.right - pane.left, 0);
+    CHECK_EQ(list.right, pane.left);
+    CHECK_EQ(pane.right, rebar.right);
+    CHECK_EQ(pane.top, list.top);
+    CHECK_EQ(pane.bottom, list.bottom);
     CHECK_EQ(list.bottom - list.top, client.bottom - status.bottom - rebar.bottom - 4);
     CHECK(IsWindowVisible(StatusBarWindow));
     char text[64];

@@ -4,10 +4,10 @@
 //   shoot_<subsystem> LANGUAGE_DLL OUTPUT_FOLDER INPUT
 //
 // INPUT is what the pictures show: the catalogue (filters), the ini file
-// (options), the emulator's folder with its history.dat (preferences). A
-// program writes one BMP per picture into OUTPUT_FOLDER, named as the
-// README's PNG file, saves nothing and exits non-zero when a picture is
-// missing.
+// (options), the emulator's folder with its history.dat (preferences) or
+// with its pictures and icons (pictures). A program writes one BMP per
+// picture into OUTPUT_FOLDER, named as the README's PNG file, saves nothing
+// and exits non-zero when a picture is missing.
 #pragma once
 
 #include <windows.h>
