@@ -20,6 +20,7 @@
 #include "ui/common_controls.h"
 #include "win/picture_files.h"
 #include "zip_builder.h"
+#include "win/main_window_run.h"
 
 using namespace quillet;
 using namespace quillet::test;
@@ -129,30 +130,17 @@ TEST_CASE("a picture is found in each layout and archive, a clone shows its pare
 
 namespace {
 
+// The main window as the program starts it, with the demo emulator folder
+// `mameDir` in place of the one read from the registry.
 class PaneRun {
 public:
-    PaneRun(const std::string& start, const std::string& mameDir) {
-        InitCommonControlClasses();
-        lstrcpynA(DatabasePath, (start + "\\gamelist.mdb").c_str(), sizeof DatabasePath);
-        SetDefaultSettings(Settings);
-        LoadSettings();
+    PaneRun(const std::string& start, const std::string& mameDir) : run_(test::StartFolder{start}) {
         lstrcpynA(Settings.MameDir, mameDir.c_str(), sizeof Settings.MameDir);
-        REQUIRE(UseLanguage("english"));
-        window_ = CreateMainWindow();
-        REQUIRE(window_ != nullptr);
-        ShowWindow(window_, SW_SHOWNORMAL);
-        SetWindowPos(window_, nullptr, 0, 0, 900, 600, SWP_NOZORDER | SWP_NOMOVE);
+        RefreshPictures();
         REQUIRE(WaitFor([] { return SendMessageA(GameListWindow, LVM_GETITEMCOUNT, 0, 0) > 10; }));
+        InvalidateRect(GameListWindow, nullptr, TRUE);
     }
-    ~PaneRun() {
-        SendMessageA(window_, WM_CLOSE, 0, 0);
-        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-        DestroyWindow(window_);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-    HWND window() const { return window_; }
+    HWND window() const { return run_.window(); }
 
     int Row(const char* game) const {
         for (int i = 0;; ++i) {
@@ -174,7 +162,7 @@ public:
     }
 
 private:
-    HWND window_ = nullptr;
+    test::MainWindowRun run_;
 };
 
 // The pane as it draws itself, sampled at a point of its client area.
