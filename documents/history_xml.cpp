@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/utf8.h"
+
 namespace quillet {
 
 namespace {
@@ -45,24 +47,6 @@ size_t TagEnd(std::string_view text, size_t at) { return text.find('>', at); }
 bool StartsElement(std::string_view text, size_t at, std::string_view name) {
     return text.compare(at, name.size(), name) == 0 && at + name.size() < text.size() &&
            IsNameEnd(text[at + name.size()]);
-}
-
-void AppendUtf8(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 // The reference at raw[at] ('&'): its character appended and its length

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "base/utf8.h"
+
 namespace quillet {
 
 namespace {
@@ -102,24 +104,6 @@ constexpr bool SortedByCodePoint() {
     return true;
 }
 static_assert(SortedByCodePoint());
-
-void AppendUtf8(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // The next character of [p, end) and its length in bytes. A byte that
 // starts no valid, shortest-form UTF-8 sequence is one Latin-1 character.
