@@ -41,7 +41,8 @@ DWORD WINAPI CaptureOptionTexts(LPVOID param) {
     const HWND dialog = static_cast<HWND>(param);
     SendProgressTask(dialog, IDS_TASK_MAME_OPTIONS);
     SendProgressStep(dialog, IDS_STEP_RUNNING);
-    CaptureInto(dialog, "-showconfig", pending->config);
+    // MAME's own defaults, not what its ini files set.
+    CaptureInto(dialog, "-noreadconfig -showconfig", pending->config);
     // The era's emulator refuses -showconfig: no usage to ask for either.
     if (!pending->config.empty()) CaptureInto(dialog, "-showusage", pending->usage);
     SendMessageA(dialog, WM_CLOSE, 0, 0);

@@ -32,7 +32,26 @@ bool ComposeEmulatorCommand(char* out, size_t capacity, const char* emulator, co
         if (capacity) out[0] = '\0';
         return false;
     }
-    return Format(out, capacity, "\"%s\"  \"%s\"", emulator, argument);
+    // A run of options ("-noreadconfig -showconfig") goes over as one quoted
+    // word each; anything else, a game's name among them, as one word.
+    if (argument[0] != '-' || !std::strchr(argument, ' '))
+        return Format(out, capacity, "\"%s\"  \"%s\"", emulator, argument);
+    if (!Format(out, capacity, "\"%s\" ", emulator)) return false;
+    size_t used = std::strlen(out);
+    for (const char* p = argument; *p != '\0';) {
+        while (*p == ' ') ++p;
+        const char* end = p;
+        while (*end != '\0' && *end != ' ') ++end;
+        if (end == p) break;
+        const int length = static_cast<int>(end - p);
+        if (!Format(out + used, capacity - used, " \"%.*s\"", length, p)) {
+            out[0] = '\0';
+            return false;
+        }
+        used += std::strlen(out + used);
+        p = end;
+    }
+    return true;
 }
 
 bool IsUsableRomServer(const char* value) {

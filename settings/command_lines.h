@@ -13,6 +13,8 @@ constexpr char kBuiltInRomServer[] = "roms.example.org";
 
 // `"emulator"  "argument"`: both quoted, so a path with spaces such as
 // C:\Program Files\MAME\mame.exe can never be taken for C:\Program.exe.
+// An argument of several options ("-noreadconfig -showconfig") goes over as
+// `"emulator"  "-noreadconfig" "-showconfig"`.
 // False, with `out` emptied, when the line does not fit `capacity` bytes or
 // when the path or the argument holds a double quote: such a text would end
 // its quotes early and the rest would become further arguments.

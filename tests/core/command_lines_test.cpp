@@ -17,6 +17,8 @@ TEST_CASE("emulator command lines quote the path and the argument, and refuse wh
         {"C:\\Program Files\\MAME\\mame.exe", "pacman", 64, "\"C:\\Program Files\\MAME\\mame.exe\"  \"pacman\""},
         {"D:\\Emu\\emu.exe", "-lx", 64, "\"D:\\Emu\\emu.exe\"  \"-lx\""},
         {"mame.exe", "abcdefghijklmnop", 64, "\"mame.exe\"  \"abcdefghijklmnop\""},  // 16-character names
+        {"mame.exe", "-noreadconfig -showconfig", 64, "\"mame.exe\"  \"-noreadconfig\" \"-showconfig\""},
+        {"mame.exe", "-noreadconfig -showconfig", 38, nullptr},  // the second option does not fit
         // Exactly fitting: 12 characters and the terminator.
         {"abc", "-lx", 13, "\"abc\"  \"-lx\""},
         {"abc", "-lx", 12, nullptr},

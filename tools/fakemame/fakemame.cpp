@@ -199,7 +199,9 @@ int AnswerOptionList(const std::string& folder, const char* argument, bool today
 int main(int argc, char** argv) {
     if (argc < 2) return 1;
     const std::string folder = OwnFolder();
-    const char* argument = argv[1];
+    // -noreadconfig changes nothing here: the stand-in reads no ini file.
+    const int first = argc > 2 && std::strcmp(argv[1], "-noreadconfig") == 0 ? 2 : 1;
+    const char* argument = argv[first];
     if (std::strcmp(argument, "-sleep") == 0)
         for (;;) Sleep(INFINITE);
     const bool today = GetFileAttributesA((folder + "fakemame.today").c_str()) != INVALID_FILE_ATTRIBUTES;
