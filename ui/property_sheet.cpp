@@ -11,7 +11,7 @@ namespace {
 // What a page's lParam carries: the run and the page's entry.
 struct PageBinding {
     SheetRun* run;
-    const SheetPage* spec;
+    const SheetPage* entry;
 };
 
 // Null until WM_INITDIALOG has stored the binding; the messages before it
@@ -25,17 +25,17 @@ INT_PTR OnInitPage(HWND page, const PROPSHEETPAGEA& description) {
     SetWindowLongPtrA(page, DWLP_USER, reinterpret_cast<LONG_PTR>(binding));
     SheetRun& run = *binding->run;
     if (run.frame == nullptr) run.frame = GetParent(page);
-    if (binding->spec->handlers->load) {
+    if (binding->entry->handlers->load) {
         run.loading = true;
-        binding->spec->handlers->load({page, run, *binding->spec});
+        binding->entry->handlers->load({page, run, *binding->entry});
         run.loading = false;
     }
-    return binding->spec->focusFirstControl ? TRUE : FALSE;
+    return binding->entry->focusFirstControl ? TRUE : FALSE;
 }
 
 INT_PTR OnNotify(HWND page, const PageBinding& binding, const NMHDR& header) {
-    const PageHandlers& handlers = *binding.spec->handlers;
-    const SheetPageCall call{page, *binding.run, *binding.spec};
+    const PageHandlers& handlers = *binding.entry->handlers;
+    const SheetPageCall call{page, *binding.run, *binding.entry};
     if (header.code == static_cast<UINT>(PSN_APPLY)) {
         if (handlers.store) handlers.store(call);
         binding.run->applied = true;
@@ -50,16 +50,16 @@ INT_PTR CALLBACK SheetPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     if (message == WM_INITDIALOG) return OnInitPage(page, *reinterpret_cast<const PROPSHEETPAGEA*>(lParam));
     const PageBinding* binding = BindingOf(page);
     if (binding == nullptr) return FALSE;
-    const PageHandlers& handlers = *binding->spec->handlers;
+    const PageHandlers& handlers = *binding->entry->handlers;
     switch (message) {
     case WM_COMMAND:
         if (binding->run->loading || handlers.command == nullptr) return FALSE;
-        handlers.command({page, *binding->run, *binding->spec}, LOWORD(wParam), HIWORD(wParam));
+        handlers.command({page, *binding->run, *binding->entry}, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_NOTIFY: return OnNotify(page, *binding, *reinterpret_cast<const NMHDR*>(lParam));
     case WM_HSCROLL:
     case WM_VSCROLL:
-        if (lParam && handlers.scroll) handlers.scroll({page, *binding->run, *binding->spec}, reinterpret_cast<HWND>(lParam));
+        if (lParam && handlers.scroll) handlers.scroll({page, *binding->run, *binding->entry}, reinterpret_cast<HWND>(lParam));
         return FALSE;
     default: return FALSE;
     }

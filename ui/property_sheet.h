@@ -55,14 +55,14 @@ struct SheetPage {
 struct SheetPageCall {
     HWND page;
     SheetRun& run;
-    const SheetPage& spec;
+    const SheetPage& entry;
 
     // Lights Apply for this page, unless the page is loading.
     void MarkChanged() const;
     // The page's table, as the type its handlers know it by.
     template <typename Table>
     const Table& table() const {
-        return *static_cast<const Table*>(spec.table);
+        return *static_cast<const Table*>(entry.table);
     }
 };
 
