@@ -152,14 +152,6 @@ void OnViewerInit(HWND dialog, const DocumentViewerParams& params) {
 void ShowGameInfo(HWND mainWindow) { ShowGameDocument(mainWindow, kMameInfo); }
 void ShowGameHistory(HWND mainWindow) { ShowGameDocument(mainWindow, kHistory); }
 
-int LoadInfoText(HWND owner, const char* name, std::wstring& text) {
-    return LoadDocumentText(owner, kMameInfo, name, text);
-}
-
-int LoadHistoryText(HWND owner, const char* name, std::wstring& text) {
-    return LoadDocumentText(owner, kHistory, name, text);
-}
-
 int LoadGameHistoryText(HWND owner, const char* romName, const char* cloneOf, std::wstring& text) {
     const int result = LoadDocumentText(owner, kHistory, romName, text);
     const bool clone = cloneOf && cloneOf[0] != '\0' && cloneOf[0] != ' ';

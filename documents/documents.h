@@ -15,20 +15,17 @@ void ShowGameHistory(HWND mainWindow);  // command 1013
 // The largest entry shown (16 MiB); a larger one is reported instead.
 constexpr size_t kLargestDocumentEntry = size_t{16} << 20;
 
-// Results of LoadInfoText and LoadHistoryText.
+// Results of LoadGameHistoryText.
 constexpr int kDocumentNoEntry = 0;
 constexpr int kDocumentFound = 1;
 constexpr int kDocumentReported = 3;  // the file could not be read; the reason was shown
 
-// Opens MameDir's mameinfo.dat / history.dat, finds `name`'s entry and puts
-// its whole text into `text`, ready for a Unicode edit control: decoded as
-// UTF-8 when it is valid UTF-8, else in the ANSI code page, with CR LF line
-// ends.
-int LoadInfoText(HWND owner, const char* name, std::wstring& text);
-int LoadHistoryText(HWND owner, const char* name, std::wstring& text);
-// A game's history entry: today's history.xml when there is one along the
-// document folders, else history.dat; a clone (`cloneOf` its parent, or
-// empty or a single space) with no entry of its own shows its parent's.
+// A game's history entry, its whole text put into `text`, ready for a
+// Unicode edit control (decoded as UTF-8 when it is valid UTF-8, else in
+// the ANSI code page, with CR LF line ends): today's history.xml when there
+// is one along the document folders, else history.dat; a clone (`cloneOf`
+// its parent, or empty or a single space) with no entry of its own shows
+// its parent's.
 int LoadGameHistoryText(HWND owner, const char* romName, const char* cloneOf, std::wstring& text);
 
 struct DocumentViewerParams {

@@ -19,7 +19,7 @@ std::string FindDocumentFile(const char* fileName);
 // control (CR LF line ends). The file is indexed into the catalogue once
 // per version (under the progress dialog, owned by `owner`); a damaged file
 // is reported once per version and its entries before the damage are used.
-// Results as LoadHistoryText: kDocumentFound, kDocumentNoEntry,
+// Results as LoadGameHistoryText: kDocumentFound, kDocumentNoEntry,
 // kDocumentReported (the file could not be read; the reason was shown).
 int LoadHistoryXmlText(HWND owner, const std::string& path, const char* name, std::wstring& text);
 

@@ -193,6 +193,10 @@ void ShowPassing(GameRecord** from, DWORD count, bool paintNow) {
     if (newCount) SendMessageA(GameListWindow, LVM_SETITEMCOUNT, shown, LVSICF_NOSCROLL);
     RestoreFocusByName();
     narrowing = false;
+    // A focused game the search hides leaves no row focused, and no row
+    // tells the picture pane so: the pane follows the list once the
+    // keystroke is done.
+    PostPictureRefresh(GameListWindow);
     // Every row may have changed. Wine's list view invalidates a redraw
     // request item by item (0.4 s for 45,000 rows); invalidating the client
     // area repaints the same rows at once.

@@ -27,6 +27,7 @@
 #include "settings/mame_files.h"
 #include "settings/mame_ini.h"
 #include "ui/pickers.h"
+#include "ui/property_sheet.h"
 
 namespace quillet {
 
@@ -43,9 +44,9 @@ struct Session {
     TodayIni global;                 // per game: mame.ini
     std::optional<TodayIni> parent;  // per game: the parent's ini
     std::vector<TodayOption> options;
-    HWND sheet = nullptr;
-    bool loading = false;  // controls are being set by the program
-    bool applied = false;
+    // The sheet's run: its frame, whether a page stored, and the loading
+    // flag that also covers the program's own later changes to controls.
+    SheetRun run;
 };
 
 Session* session;  // the open sheet's; user-interface thread only
@@ -146,12 +147,7 @@ bool Refused(HWND page, std::string_view name, const TodayOptionInfo* kind, cons
 }
 
 void MarkChanged(HWND page) {
-    if (!session->loading) PropSheet_Changed(session->sheet, page);
-}
-
-INT_PTR Result(HWND page, LONG_PTR result) {
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, result);
-    return TRUE;
+    if (!session->run.loading) PropSheet_Changed(session->run.frame, page);
 }
 
 std::string WindowText(HWND window) {
@@ -200,8 +196,8 @@ int SelectedEntry(HWND page) {
 void ShowEntries(HWND page, int select) {
     const PathOption& option = paths.options[static_cast<size_t>(paths.current)];
     HWND list = GetDlgItem(page, IDC_TODAY_PATH_LIST);
-    const bool was = session->loading;
-    session->loading = true;
+    const bool was = session->run.loading;
+    session->run.loading = true;
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& entry : option.entries)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
@@ -218,7 +214,7 @@ void ShowEntries(HWND page, int select) {
         SetDlgItemTextA(page, IDC_TODAY_PATH_SOURCE, SourceText(source).c_str());
     }
     EnableWindow(GetDlgItem(page, IDC_TODAY_PATH_ADD), option.info->kind == TodayKind::FolderList || count == 0);
-    session->loading = was;
+    session->run.loading = was;
 }
 
 void PathsChanged(HWND page, int select) {
@@ -229,7 +225,8 @@ void PathsChanged(HWND page, int select) {
     MarkChanged(page);
 }
 
-INT_PTR InitPaths(HWND page) {
+void LoadPaths(const SheetPageCall& call) {
+    HWND page = call.page;
     const char* first = paths.first;
     paths = PathsPage{};
     HWND combo = GetDlgItem(page, IDC_TODAY_PATH_OPTION);
@@ -246,7 +243,6 @@ INT_PTR InitPaths(HWND page) {
     ShowWindow(GetDlgItem(page, IDC_TODAY_PATH_SOURCE), show);
     ShowWindow(GetDlgItem(page, IDC_TODAY_PATH_GLOBAL), show);
     ShowEntries(page, 0);
-    return TRUE;
 }
 
 // A chosen folder lands in the entry edit; the list takes it from there.
@@ -261,8 +257,9 @@ std::optional<std::string> PickFolder(HWND page) {
     return folder;
 }
 
-void PathsCommand(HWND page, int id, WORD code) {
-    if (session->loading || paths.options.empty()) return;
+void PathsCommand(const SheetPageCall& call, int id, UINT code) {
+    HWND page = call.page;
+    if (session->run.loading || paths.options.empty()) return;
     PathOption& option = paths.options[static_cast<size_t>(paths.current)];
     auto& entries = option.entries;
     const int selected = SelectedEntry(page);
@@ -288,15 +285,15 @@ void PathsCommand(HWND page, int id, WORD code) {
         option.useGlobal = false;
         {
             // Keep the caret where the user types: refresh the list only.
-            const bool was = session->loading;
-            session->loading = true;
+            const bool was = session->run.loading;
+            session->run.loading = true;
             const int at = valid ? selected : static_cast<int>(entries.size()) - 1;
             HWND list = GetDlgItem(page, IDC_TODAY_PATH_LIST);
             SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(at), 0);
             SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(at),
                          reinterpret_cast<LPARAM>(entries[static_cast<size_t>(at)].c_str()));
             SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
-            session->loading = was;
+            session->run.loading = was;
         }
         MarkChanged(page);
         return;
@@ -346,7 +343,8 @@ void PathsCommand(HWND page, int id, WORD code) {
     }
 }
 
-bool PathsValid(HWND page) {
+bool PathsValid(const SheetPageCall& call) {
+    HWND page = call.page;
     for (const PathOption& option : paths.options) {
         if (!option.dirty) continue;
         for (const std::string& entry : option.entries)
@@ -355,7 +353,7 @@ bool PathsValid(HWND page) {
     return true;
 }
 
-void ApplyPaths() {
+void ApplyPaths(const SheetPageCall&) {
     for (PathOption& option : paths.options) {
         if (option.useGlobal) RemoveTodayIniValue(session->ini, option.info->name);
         if (option.dirty) Store(option.info->name, Joined(option.entries));
@@ -402,7 +400,13 @@ HWND MakeControl(HWND page, const char* cls, const char* text, DWORD style, RECT
 
 // Rows 14 dialog units apart; switches two to a line on the global file,
 // one with its source on a game's.
-void BuildRows(HWND page, RowPage& p) {
+RowPage& RowPageOf(const SheetPageCall& call) {
+    return rowPages[static_cast<size_t>(&call.table<RowPage>() - rowPages)];
+}
+
+void BuildRows(const SheetPageCall& call) {
+    HWND page = call.page;
+    RowPage& p = RowPageOf(call);
     const bool game = session->game;
     const LONG right = game ? 165 : 255;
     LONG y = 7;
@@ -462,10 +466,6 @@ void BuildRows(HWND page, RowPage& p) {
     }
 }
 
-RowPage& RowPageOf(HWND page) {
-    return rowPages[static_cast<size_t>(GetWindowLongPtrA(page, GWLP_USERDATA) - 1) % std::size(rowPages)];
-}
-
 std::string RowValue(HWND page, const RowPage& p, size_t i) {
     HWND control = GetDlgItem(page, ControlId(p, i));
     const Row& row = p.rows[i];
@@ -477,20 +477,20 @@ std::string RowValue(HWND page, const RowPage& p, size_t i) {
 // Shows the value a game's row gets from elsewhere, after "Use the global value".
 void ShowInherited(HWND page, const RowPage& p, size_t i) {
     const Shown inherited = Inherited(p.rows[i].info->name);
-    const bool was = session->loading;
-    session->loading = true;
+    const bool was = session->run.loading;
+    session->run.loading = true;
     HWND control = GetDlgItem(page, ControlId(p, i));
     if (p.rows[i].kind && p.rows[i].kind->kind == TodayKind::Switch)
         SendMessageA(control, BM_SETCHECK, inherited.value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
     else
         SetWindowTextA(control, inherited.value.c_str());
     SetDlgItemTextA(page, SourceId(p, i), SourceText(inherited.source).c_str());
-    session->loading = was;
+    session->run.loading = was;
 }
 
-void RowsCommand(HWND page, int id, WORD code) {
-    if (session->loading || GetWindowLongPtrA(page, GWLP_USERDATA) == 0) return;
-    RowPage& p = RowPageOf(page);
+void RowsCommand(const SheetPageCall& call, int id, UINT code) {
+    HWND page = call.page;
+    RowPage& p = RowPageOf(call);
     for (size_t i = 0; i < p.rows.size(); ++i) {
         Row& row = p.rows[i];
         if (session->game && SourceId(p, i) == id && code == BN_CLICKED) {
@@ -516,15 +516,17 @@ void RowsCommand(HWND page, int id, WORD code) {
     }
 }
 
-bool RowsValid(HWND page) {
-    const RowPage& p = RowPageOf(page);
+bool RowsValid(const SheetPageCall& call) {
+    HWND page = call.page;
+    const RowPage& p = RowPageOf(call);
     for (size_t i = 0; i < p.rows.size(); ++i)
         if (p.rows[i].dirty && Refused(page, p.rows[i].info->name, p.rows[i].kind, RowValue(page, p, i))) return false;
     return true;
 }
 
-void ApplyRows(HWND page) {
-    RowPage& p = RowPageOf(page);
+void ApplyRows(const SheetPageCall& call) {
+    HWND page = call.page;
+    RowPage& p = RowPageOf(call);
     for (size_t i = 0; i < p.rows.size(); ++i) {
         if (p.rows[i].useGlobal) RemoveTodayIniValue(session->ini, p.rows[i].info->name);
         if (p.rows[i].dirty) Store(p.rows[i].info->name, RowValue(page, p, i));
@@ -583,18 +585,19 @@ void FillAll(HWND page) {
 }
 
 void ShowSelected(HWND page) {
-    const bool was = session->loading;
-    session->loading = true;
+    const bool was = session->run.loading;
+    session->run.loading = true;
     const bool valid = all.selected >= 0 && static_cast<size_t>(all.selected) < all.shown.size();
     const TodayOption* option = valid ? &session->options[all.shown[static_cast<size_t>(all.selected)]] : nullptr;
     SetDlgItemTextA(page, IDC_TODAY_VALUE, option ? AllValue(*option).c_str() : "");
     SetDlgItemTextA(page, IDC_TODAY_DESCRIPTION, option ? option->description.c_str() : "");
     EnableWindow(GetDlgItem(page, IDC_TODAY_VALUE), option != nullptr);
     EnableWindow(GetDlgItem(page, IDC_TODAY_GLOBAL), option != nullptr);
-    session->loading = was;
+    session->run.loading = was;
 }
 
-INT_PTR InitAll(HWND page) {
+void LoadAll(const SheetPageCall& call) {
+    HWND page = call.page;
     all = AllPage{};
     HWND list = GetDlgItem(page, IDC_TODAY_LIST);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
@@ -613,10 +616,9 @@ INT_PTR InitAll(HWND page) {
     ShowWindow(GetDlgItem(page, IDC_TODAY_GLOBAL), session->game ? SW_SHOW : SW_HIDE);
     FillAll(page);
     ShowSelected(page);
-    return TRUE;
 }
 
-void AllDisplay(NMLVDISPINFOA* info) {
+void AllDisplay(const NMLVDISPINFOA* info) {
     if (!(info->item.mask & LVIF_TEXT) || info->item.iItem < 0 || static_cast<size_t>(info->item.iItem) >= all.shown.size())
         return;
     const TodayOption& option = session->options[all.shown[static_cast<size_t>(info->item.iItem)]];
@@ -633,8 +635,8 @@ void AllDisplay(NMLVDISPINFOA* info) {
     lstrcpynA(info->item.pszText, text.c_str(), info->item.cchTextMax);
 }
 
-void AllCommand(HWND page, int id, WORD code) {
-    if (session->loading) return;
+void AllCommand(const SheetPageCall& call, int id, UINT code) {
+    HWND page = call.page;
     const bool valid = all.selected >= 0 && static_cast<size_t>(all.selected) < all.shown.size();
     if (id == IDC_TODAY_FIND && code == EN_CHANGE) {
         FillAll(page);
@@ -716,7 +718,8 @@ void BeginCellEdit(HWND page) {
     SendMessageA(edit, EM_SETSEL, 0, -1);
 }
 
-bool AllValid(HWND page) {
+bool AllValid(const SheetPageCall& call) {
+    HWND page = call.page;
     for (const auto& [name, value] : all.staged) {
         if (!value) continue;
         const TodayOptionInfo* kind = EditedKind(FindTodayOption(name), ValueOf(name).value);
@@ -725,7 +728,8 @@ bool AllValid(HWND page) {
     return true;
 }
 
-void ApplyAll(HWND page) {
+void ApplyAll(const SheetPageCall& call) {
+    HWND page = call.page;
     for (const auto& [name, value] : all.staged) {
         if (!value) {
             RemoveTodayIniValue(session->ini, name);
@@ -738,77 +742,43 @@ void ApplyAll(HWND page) {
     InvalidateRect(GetDlgItem(page, IDC_TODAY_LIST), nullptr, FALSE);
 }
 
-// ---- the page procedure ---------------------------------------------------------
+// ---- the pages ----------------------------------------------------------------
 
-// GWLP_USERDATA: 0 until WM_INITDIALOG; 1 + the row page's index for rows,
-// 100 for Paths, 200 for All options.
-constexpr LONG_PTR kPathsTag = 100, kAllTag = 200;
-
-INT_PTR OnInit(HWND page, const PROPSHEETPAGEA* description) {
-    session->sheet = GetParent(page);
-    session->loading = true;
-    const LONG_PTR tag = description->lParam;
-    SetWindowLongPtrA(page, GWLP_USERDATA, tag);
-    if (tag == kPathsTag) InitPaths(page);
-    else if (tag == kAllTag) InitAll(page);
-    else BuildRows(page, RowPageOf(page));
-    session->loading = false;
-    return TRUE;
-}
-
-bool PageValid(HWND page, LONG_PTR tag) {
-    if (tag == kPathsTag) return PathsValid(page);
-    if (tag == kAllTag) return AllValid(page);
-    return RowsValid(page);
-}
-
-INT_PTR OnNotify(HWND page, NMHDR* header) {
-    const LONG_PTR tag = GetWindowLongPtrA(page, GWLP_USERDATA);
-    if (tag == 0) return FALSE;
-    switch (header->code) {
-    case PSN_KILLACTIVE: return Result(page, PageValid(page, tag) ? FALSE : TRUE);
-    case PSN_APPLY:
-        if (!PageValid(page, tag)) return Result(page, PSNRET_INVALID_NOCHANGEPAGE);
-        if (tag == kPathsTag) ApplyPaths();
-        else if (tag == kAllTag) ApplyAll(page);
-        else ApplyRows(page);
-        session->applied = true;
-        return Result(page, PSNRET_NOERROR);
-    case LVN_GETDISPINFOA:
-        if (tag == kAllTag) AllDisplay(reinterpret_cast<NMLVDISPINFOA*>(header));
-        return FALSE;
-    case LVN_ITEMACTIVATE:
-        if (tag == kAllTag) BeginCellEdit(page);
-        return FALSE;
+void AllNotify(const SheetPageCall& call, const NMHDR& header) {
+    switch (header.code) {
+    case LVN_GETDISPINFOA: AllDisplay(reinterpret_cast<const NMLVDISPINFOA*>(&header)); break;
+    case LVN_ITEMACTIVATE: BeginCellEdit(call.page); break;
     case LVN_KEYDOWN:
-        if (tag == kAllTag && reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_F2) BeginCellEdit(page);
-        return FALSE;
+        if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_F2) BeginCellEdit(call.page);
+        break;
     case LVN_ITEMCHANGED: {
-        const auto* change = reinterpret_cast<NMLISTVIEW*>(header);
-        if (tag == kAllTag && (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED)) {
-            all.selected = change->iItem;
-            ShowSelected(page);
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED)) {
+            all.selected = change.iItem;
+            ShowSelected(call.page);
         }
-        return FALSE;
+        break;
     }
-    default: return FALSE;
+    default: break;
     }
 }
 
-INT_PTR CALLBACK TodayPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: return OnInit(page, reinterpret_cast<const PROPSHEETPAGEA*>(lParam));
-    case WM_COMMAND: {
-        const LONG_PTR tag = GetWindowLongPtrA(page, GWLP_USERDATA);
-        if (tag == kPathsTag) PathsCommand(page, LOWORD(wParam), HIWORD(wParam));
-        else if (tag == kAllTag) AllCommand(page, LOWORD(wParam), HIWORD(wParam));
-        else if (tag != 0) RowsCommand(page, LOWORD(wParam), HIWORD(wParam));
-        return FALSE;
-    }
-    case WM_NOTIFY: return OnNotify(page, reinterpret_cast<NMHDR*>(lParam));
-    default: return FALSE;
-    }
-}
+constexpr PageHandlers kPathsPage = {
+    .load = LoadPaths, .command = PathsCommand, .store = ApplyPaths, .valid = PathsValid};
+constexpr PageHandlers kRowsPage = {.load = BuildRows, .command = RowsCommand, .store = ApplyRows, .valid = RowsValid};
+constexpr PageHandlers kAllPage = {
+    .load = LoadAll, .command = AllCommand, .store = ApplyAll, .notify = AllNotify, .valid = AllValid};
+
+// Tab order: Paths, Video, Sound, Input, Performance, Screen, All options.
+const SheetPage kPages[] = {
+    {IDD_TODAY_PATHS, &kPathsPage},
+    {IDD_TODAY_VIDEO, &kRowsPage, &rowPages[0]},
+    {IDD_TODAY_SOUND, &kRowsPage, &rowPages[1]},
+    {IDD_TODAY_INPUT, &kRowsPage, &rowPages[2]},
+    {IDD_TODAY_PERFORMANCE, &kRowsPage, &rowPages[3]},
+    {IDD_TODAY_SCREEN, &kRowsPage, &rowPages[4]},
+    {IDD_TODAY_ALL, &kAllPage},
+};
 
 // ---- opening ------------------------------------------------------------------
 
@@ -871,40 +841,22 @@ void OpenTodaySheet(HWND owner, TodayPage start, const std::string& path, const 
                 p.rows.push_back({&info, EditedKind(&info, ValueOf(info.name).value)});
     }
 
-    // Tab order: Paths, Video, Sound, Input, Performance, Screen, All options.
-    PROPSHEETPAGEA pages[7] = {};
-    const WORD templates[7] = {IDD_TODAY_PATHS,       IDD_TODAY_VIDEO,  IDD_TODAY_SOUND, IDD_TODAY_INPUT,
-                               IDD_TODAY_PERFORMANCE, IDD_TODAY_SCREEN, IDD_TODAY_ALL};
-    for (int i = 0; i < 7; ++i) {
-        pages[i].dwSize = sizeof pages[i];
-        pages[i].dwFlags = PSP_DEFAULT;
-        pages[i].hInstance = LanguageModule;
-        pages[i].pszTemplate = MAKEINTRESOURCEA(templates[i]);
-        pages[i].pfnDlgProc = TodayPageProc;
-        pages[i].lParam = i == 0 ? kPathsTag : i == 6 ? kAllTag : i;  // row pages: 1 + their index
-    }
     std::string caption = Text(IDS_TODAY_CAPTION);
     if (current.game) {
         char text[256];
         std::snprintf(text, sizeof text, Text(IDS_TODAY_CAPTION_GAME).c_str(), romName.c_str());
         caption = text;
     }
-    PROPSHEETHEADERA header = {};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP;
-    header.hwndParent = owner;
-    header.hInstance = LanguageModule;
-    header.pszCaption = caption.c_str();
-    header.nPages = 7;
-    header.nStartPage = static_cast<UINT>(start);
-    header.ppsp = pages;
-    const INT_PTR result = PropertySheetA(&header);
+    SheetHeader header{owner, LanguageModule, IDS_TODAY_CAPTION, PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP,
+                       static_cast<UINT>(start)};
+    header.captionText = caption.c_str();
+    RunPropertySheet(header, kPages, current.run);
     session = nullptr;
-    if (result < 0) {
+    if (current.run.result < 0) {
         ReportMessage(owner, MessageSourceSystem, 0);
         return;
     }
-    if (!current.applied) return;
+    if (!current.run.applied) return;
     const std::string text = WriteTodayIni(current.ini);
     if (text == bytes) return;  // nothing changed: the file stays as it is
     if (state == IniRead::Missing && current.game) {

@@ -46,7 +46,8 @@ bool EditHasText(HWND page) { return GetWindowTextLengthA(GetDlgItem(page, IDC_W
 
 void LoadWelcome(const SheetPageCall& call) { UseTitleFont(call, IDC_WIZARD_WELCOME_TITLE); }
 
-void OnWelcomeNotify(const SheetPageCall& call, UINT code) {
+void OnWelcomeNotify(const SheetPageCall& call, const NMHDR& header) {
+    const UINT code = header.code;
     if (code == static_cast<UINT>(PSN_SETACTIVE)) SetButtons(call, PSWIZB_NEXT);
 }
 
@@ -59,7 +60,8 @@ void OnEmulatorCommand(const SheetPageCall& call, int id, UINT code) {
         SetButtons(call, PSWIZB_BACK | PSWIZB_NEXT);
 }
 
-void OnEmulatorNotify(const SheetPageCall& call, UINT code) {
+void OnEmulatorNotify(const SheetPageCall& call, const NMHDR& header) {
+    const UINT code = header.code;
     if (code == static_cast<UINT>(PSN_SETACTIVE)) {
         SetButtons(call, EditHasText(call.page) ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK);
     } else if (code == static_cast<UINT>(PSN_WIZNEXT)) {
@@ -72,7 +74,8 @@ void OnEmulatorNotify(const SheetPageCall& call, UINT code) {
 void LoadFinish(const SheetPageCall& call) { UseTitleFont(call, IDC_WIZARD_FINISH_TITLE); }
 
 // Finish is the wizard's apply: it counts as the run's `applied`.
-void OnFinishNotify(const SheetPageCall& call, UINT code) {
+void OnFinishNotify(const SheetPageCall& call, const NMHDR& header) {
+    const UINT code = header.code;
     if (code == static_cast<UINT>(PSN_SETACTIVE)) {
         SetButtons(call, PSWIZB_BACK | PSWIZB_FINISH);
     } else if (code == static_cast<UINT>(PSN_WIZFINISH)) {

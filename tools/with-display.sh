@@ -25,6 +25,16 @@ start_wine() (
   if [ -n "$started_xvfb" ]; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
   fi
+  # The desktop process too: Wine starts it with the first window any
+  # program opens, handing it that program's stderr, and it lives as long as
+  # the server. A test's stderr is ctest's pipe, which then never ends.
+  setsid wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 100); do
+    for pid in $(pgrep -f 'explorer.exe /desktop'); do
+      grep -qzx "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && return 0
+    done
+    sleep 0.1
+  done
 )
 stop_wine() (
   . "$TOOLS/env.sh" "$1"

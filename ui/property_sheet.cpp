@@ -36,13 +36,21 @@ INT_PTR OnInitPage(HWND page, const PROPSHEETPAGEA& description) {
 INT_PTR OnNotify(HWND page, const PageBinding& binding, const NMHDR& header) {
     const PageHandlers& handlers = *binding.entry->handlers;
     const SheetPageCall call{page, *binding.run, *binding.entry};
+    if (header.code == static_cast<UINT>(PSN_KILLACTIVE) && handlers.valid) {
+        SetWindowLongPtrA(page, DWLP_MSGRESULT, handlers.valid(call) ? FALSE : TRUE);
+        return TRUE;
+    }
     if (header.code == static_cast<UINT>(PSN_APPLY)) {
+        if (handlers.valid && !handlers.valid(call)) {
+            SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
+            return TRUE;
+        }
         if (handlers.store) handlers.store(call);
         binding.run->applied = true;
         SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
         return TRUE;
     }
-    if (handlers.notify) handlers.notify(call, header.code);
+    if (handlers.notify) handlers.notify(call, header);
     return FALSE;
 }
 
@@ -91,7 +99,7 @@ void RunPropertySheet(const SheetHeader& header, const SheetPage* pages, size_t 
     h.dwFlags = header.flags;
     h.hwndParent = header.owner;
     h.hInstance = header.module;
-    h.pszCaption = MAKEINTRESOURCEA(header.caption);
+    h.pszCaption = header.captionText ? header.captionText : MAKEINTRESOURCEA(header.caption);
     h.nPages = static_cast<UINT>(count);
     h.nStartPage = header.startPage;
     h.ppsp = descriptions.data();

@@ -11,10 +11,14 @@
 //     dropped: loading never lights Apply.
 //   - WM_COMMAND: `command` answers a user's change; it calls
 //     SheetPageCall::MarkChanged for whatever counts as one.
+//   - PSN_KILLACTIVE and PSN_APPLY ask `valid` first, when the page has it:
+//     a page that says no (after telling the user why) keeps the focus, and
+//     nothing of the sheet is stored.
 //   - PSN_APPLY (Apply, OK, or Finish of a sheet): `store` puts the controls
 //     back into the record, and the run is marked applied.
-//   - other notifications (PSN_SETACTIVE, PSN_WIZNEXT...) go to `notify`,
-//     scroll messages from trackbars to `scroll`.
+//   - other notifications (PSN_SETACTIVE, PSN_WIZNEXT, a list's
+//     LVN_GETDISPINFO...) go to `notify` whole, scroll messages from
+//     trackbars to `scroll`.
 // Every handler may be null. A page that differs from its siblings only by
 // ids and fields shares their handlers and carries its table in `table`.
 //
@@ -37,8 +41,9 @@ struct PageHandlers {
     void (*load)(const SheetPageCall& call) = nullptr;
     void (*command)(const SheetPageCall& call, int control, UINT code) = nullptr;
     void (*store)(const SheetPageCall& call) = nullptr;
-    void (*notify)(const SheetPageCall& call, UINT code) = nullptr;
+    void (*notify)(const SheetPageCall& call, const NMHDR& header) = nullptr;
     void (*scroll)(const SheetPageCall& call, HWND control) = nullptr;
+    bool (*valid)(const SheetPageCall& call) = nullptr;
 };
 
 struct SheetPage {
@@ -75,6 +80,7 @@ struct SheetHeader {
     // Wizard pages with PSP_USEHEADERTITLE / PSP_USEHEADERSUBTITLE.
     UINT headerTitle = 0;
     UINT headerSubTitle = 0;
+    const char* captionText = nullptr;  // used instead of `caption` when set
 };
 
 // The state of one run, shared by its pages.

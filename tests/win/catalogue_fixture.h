@@ -14,6 +14,7 @@
 
 #include "base/globals.h"
 #include "db/database.h"
+#include "options/emulator_texts.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 #include "win/main_window_run.h"
@@ -32,16 +33,7 @@ public:
     };
 
     ProgressRecorder() {
-        static const ATOM atom = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = Procedure;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "QuilletProgressRecorder";
-            return RegisterClassA(&wc);
-        }();
-        (void)atom;
-        window_ = CreateWindowExA(0, "QuilletProgressRecorder", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+        window_ = CreatePopup("QuilletProgressRecorder", Procedure);
         SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~ProgressRecorder() { DestroyWindow(window_); }
@@ -82,14 +74,6 @@ inline bool Rising(const std::vector<WPARAM>& values) {
     for (size_t i = 1; i < values.size(); ++i)
         if (values[i] <= values[i - 1]) return false;
     return true;
-}
-
-// The text of a message of the language module, without inserts filled.
-inline std::string ModuleMessage(DWORD number) {
-    char text[1024];
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule, number,
-                                  0, text, sizeof text, nullptr);
-    return std::string(text, length);
 }
 
 // A copy of the schema-only catalogue, connected as the program's one
@@ -228,6 +212,31 @@ private:
     TempDir dir_;
     std::string folder_;
     std::vector<std::string> madeFolders_;
+};
+
+// What the option editors open through the main window's commands: a
+// stand-in emulator whose mame.ini is `ini`, an owner window, the registry
+// sandboxed and message boxes recorded, before any rebuild (generation 0,
+// nothing asked of the emulator yet). The ini and its .bak and .orig go
+// with the fixture.
+struct EmulatorIniFixture {
+    RegistrySandbox registry;
+    MessageBoxRecorder boxes;
+    StandInEmulator emulator;
+    std::string ini = emulator.folder() + "\\mame.ini";
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+
+    EmulatorIniFixture() {
+        REQUIRE(UseLanguage("english"));
+        Settings.EmulatorGeneration = 0;
+        ForgetEmulatorTexts();
+    }
+    ~EmulatorIniFixture() {
+        DestroyWindow(owner);
+        for (const char* suffix : {"", ".bak", ".orig"}) DeleteFileA((ini + suffix).c_str());
+    }
+    EmulatorIniFixture(const EmulatorIniFixture&) = delete;
+    EmulatorIniFixture& operator=(const EmulatorIniFixture&) = delete;
 };
 
 }  // namespace quillet::test

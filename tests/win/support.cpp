@@ -163,6 +163,29 @@ bool UseLanguage(const char* name) {
     return true;
 }
 
+std::string ModuleMessage(DWORD number) {
+    char text[1024];
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule,
+                                        number, 0, text, sizeof text, nullptr);
+    return std::string(text, length);
+}
+
+std::string SystemText(DWORD error) {
+    char text[1024];
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                        text, sizeof text, nullptr);
+    return std::string(text, length);
+}
+
+HWND CreatePopup(const char* className, WNDPROC procedure) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);  // fails harmlessly once the class exists
+    return CreateWindowExA(0, className, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
 namespace {
 
 std::mutex recorderLock;

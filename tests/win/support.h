@@ -59,6 +59,14 @@ std::string ReadFileBytes(const std::string& path);
 // start-up texts (menu included). Returns false when it is missing.
 bool UseLanguage(const char* name = "english");
 
+// The text of a message of the language module, inserts left unfilled, and
+// the system's text of an error, as the program's boxes show them.
+std::string ModuleMessage(DWORD number);
+std::string SystemText(DWORD error);
+
+// A 10x10 pop-up of a class of the test's own, registered at first use.
+HWND CreatePopup(const char* className, WNDPROC procedure);
+
 // Records ReportMessage's boxes instead of showing them.
 struct ShownBox {
     HWND owner;

@@ -182,18 +182,7 @@ LRESULT CALLBACK StandInProcedure(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-HWND CreateStandIn() {
-    static const ATOM registered = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = StandInProcedure;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "QuilletDatabaseTestDialog";
-        return RegisterClassA(&wc);
-    }();
-    (void)registered;
-    return CreateWindowExA(0, "QuilletDatabaseTestDialog", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
+HWND CreateStandIn() { return CreatePopup("QuilletDatabaseTestDialog", StandInProcedure); }
 
 // ---------------------------------------------------------------------------
 // Catalogue rows, messages and display texts

@@ -81,13 +81,6 @@ Shown RunCommand(void (*command)(HWND), bool viewer = true) {
     return shown;
 }
 
-std::string ModuleText(DWORD number) {
-    char text[1024] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, LanguageModule, number, 0, text,
-                   sizeof text, nullptr);
-    return text;
-}
-
 std::wstring Wide(const std::string& text, UINT codePage) {
     std::wstring out(text.size(), L'\0');
     out.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
@@ -178,7 +171,7 @@ TEST_CASE("the messages: no file, no entry, no emulator; nothing at all without 
         if (!c.emulator) Settings.MameName[0] = '\0';
         if (c.focus >= 0) f.list.Focus(c.focus);
         RunCommand(c.command, false);
-        const std::vector<std::string> expected = c.message ? std::vector<std::string>{ModuleText(c.message)}
+        const std::vector<std::string> expected = c.message ? std::vector<std::string>{ModuleMessage(c.message)}
                                                             : std::vector<std::string>{};
         CHECK_EQ(f.BoxTexts(), expected);
     }
@@ -211,7 +204,7 @@ TEST_CASE("an entry larger than 16 MiB (a damaged file) is not shown: one box sa
         body.append(size - body.size(), 'x');
         WriteFileBytes(f.emulator.file("history.dat"), "$info=alpha,\r\n$bio\r\n" + body + "$end\r\n");
         std::wstring text;
-        const int result = LoadHistoryText(nullptr, "alpha", text);
+        const int result = LoadGameHistoryText(nullptr, "alpha", "", text);
         if (size > kLargestDocumentEntry) {
             CHECK_EQ(result, kDocumentReported);
             CHECK(text.empty());

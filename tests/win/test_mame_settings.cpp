@@ -53,20 +53,6 @@ int TabsOpenedBy(HWND owner, UINT command) {
     return shownTabs;
 }
 
-std::string ModuleText(DWORD number) {
-    char text[1024] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, quillet::LanguageModule, number, 0,
-                   text, sizeof text, nullptr);
-    return text;
-}
-
-std::string SystemText(DWORD error) {
-    char text[1024] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                   nullptr);
-    return text;
-}
-
 // Today's real mame.ini as a Windows user has it, or the hand-edited
 // fixture (it names a today's option) when the shared folder is absent.
 std::string TodayFile() {
@@ -80,23 +66,7 @@ std::string TodayFile() {
     return text;
 }
 
-struct RouteFixture {
-    RegistrySandbox registry;
-    MessageBoxRecorder boxes;
-    StandInEmulator emulator;
-    std::string ini = emulator.folder() + "\\mame.ini";
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-
-    RouteFixture() {
-        REQUIRE(UseLanguage("english"));
-        Settings.EmulatorGeneration = 0;
-        quillet::ForgetEmulatorTexts();
-    }
-    ~RouteFixture() {
-        DestroyWindow(owner);
-        for (const char* suffix : {"", ".bak", ".orig"}) DeleteFileA((ini + suffix).c_str());
-    }
-};
+using RouteFixture = EmulatorIniFixture;
 
 }  // namespace
 
@@ -109,7 +79,7 @@ TEST_CASE_FIXTURE(RouteFixture, "today's file never gets the era's pages, also b
     }
     CHECK_EQ(ReadFileBytes(ini), today);
     CHECK_FALSE(FileExists(ini + ".bak"));
-    for (const auto& box : boxes.boxes()) CHECK_NE(box.text, ModuleText(MSG_OPTIONS_NOT_HERE));
+    for (const auto& box : boxes.boxes()) CHECK_NE(box.text, ModuleMessage(MSG_OPTIONS_NOT_HERE));
 }
 
 TEST_CASE_FIXTURE(RouteFixture, "a file held without sharing: the system's text, no sheet, the file unchanged") {

@@ -17,20 +17,6 @@ using quillet::EmuOptions;
 
 namespace {
 
-std::string SystemText(DWORD error) {
-    char text[1024] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                   nullptr);
-    return text;
-}
-
-std::string ModuleText(DWORD number) {
-    char text[1024] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, quillet::LanguageModule, number, 0,
-                   text, sizeof text, nullptr);
-    return text;
-}
-
 std::string Written(const quillet::EmulatorOptions& options) {
     char buffer[quillet::kOptionsTextCapacity];
     return std::string(buffer, quillet::FormatEmulatorOptions(options, buffer, sizeof buffer));
@@ -158,7 +144,7 @@ TEST_CASE_FIXTURE(FileFixture, "the era's model refuses a file of today's layout
     CHECK_FALSE(FileExists(ini + ".bak"));
     REQUIRE_EQ(boxes.boxes().size(), 2u);
     CHECK_EQ(boxes.boxes()[0].text, boxes.boxes()[1].text);
-    CHECK_EQ(boxes.boxes()[0].text, ModuleText(MSG_ERA_EDITOR_TODAY_FILE));
+    CHECK_EQ(boxes.boxes()[0].text, ModuleMessage(MSG_ERA_EDITOR_TODAY_FILE));
 }
 
 TEST_CASE_FIXTURE(FileFixture, "a file that cannot be written is reported and stays as it was") {

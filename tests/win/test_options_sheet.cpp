@@ -171,13 +171,6 @@ size_t FilesIn(const std::string& folder) {
     return count;
 }
 
-std::string SystemText(DWORD error) {
-    char text[1024] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
-                   nullptr);
-    return text;
-}
-
 struct SheetFixture {
     RegistrySandbox registry;
     MessageBoxRecorder boxes;

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include "app/finding.h"
 #include "app/main_window.h"
 #include "base/globals.h"
 #include "gamelist/game_list.h"
@@ -236,6 +237,12 @@ TEST_CASE("the pane shows the focused game's picture, its parent's, or its descr
     run.Focus("mspacman");  // no picture: its description on a plain background
     REQUIRE(run.Shows("mspacman", false));
     CHECK_EQ(PanePixel({40, 60}), GetSysColor(COLOR_WINDOW));
+    // A search that hides the focused game empties the pane; emptying the
+    // search brings the game back to both.
+    SetWindowTextW(SearchBox, L"galaga");
+    CHECK(run.Shows("", false));
+    SetWindowTextW(SearchBox, L"");
+    CHECK(run.Shows("mspacman", false));
     CHECK(f.boxes.boxes().empty());
 }
 

@@ -119,25 +119,24 @@ TEST_CASE("start-up: Cancel stores nothing and the wizard comes again; after Fin
     TempDir start;
     CopyFileA(BuildPath("gamelist.mdb").c_str(), start.file("gamelist.mdb").c_str(), FALSE);
 
-    // Next takes the path over, then Cancel: neither the path nor Version stay.
-    ModalScript cancelled(kNext, {
-        [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
-        [](HWND sheet) { TypePath(sheet, "D:\\emu\\mame.exe"); Press(sheet, PSBTN_BACK); },
-        [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
-        [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
-        [](HWND sheet) { Press(sheet, PSBTN_CANCEL); },
-    });
+    // Through to the last page, where Next has taken the path over; `last`
+    // ends the run there.
+    const auto throughTo = [](int last) {
+        return ModalScript(kNext, {
+            [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
+            [](HWND sheet) { TypePath(sheet, "D:\\emu\\mame.exe"); Press(sheet, PSBTN_BACK); },
+            [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
+            [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
+            [last](HWND sheet) { Press(sheet, last); },
+        });
+    };
+    // Cancel: neither the path nor Version stay.
+    ModalScript cancelled = throughTo(PSBTN_CANCEL);
     MainWindowRun(StartFolder{start.path()}, &cancelled);
     CHECK_EQ(MachineVersion(), 0u);
     CHECK_EQ(MachineValue("MameName"), "");
 
-    ModalScript finished(kNext, {
-        [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
-        [](HWND sheet) { TypePath(sheet, "D:\\emu\\mame.exe"); Press(sheet, PSBTN_BACK); },
-        [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
-        [](HWND sheet) { Press(sheet, PSBTN_NEXT); },
-        [](HWND sheet) { Press(sheet, PSBTN_FINISH); },
-    });
+    ModalScript finished = throughTo(PSBTN_FINISH);
     MainWindowRun(StartFolder{start.path()}, &finished);
     CHECK_EQ(MachineVersion(), 0x70000u);
     CHECK_EQ(MachineValue("MameName"), "D:\\emu\\mame.exe");

@@ -116,25 +116,13 @@ HWND RowControl(HWND page, const std::string& label) {
     return nullptr;
 }
 
-struct TodayFixture {
-    RegistrySandbox registry;
-    MessageBoxRecorder boxes;
-    StandInEmulator emulator;
-    std::string ini = emulator.folder() + "\\mame.ini";
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+struct TodayFixture : EmulatorIniFixture {
     HWND list = nullptr;
 
-    TodayFixture() {
-        REQUIRE(UseLanguage("english"));
-        emulator.ActAsToday();
-        Settings.EmulatorGeneration = 0;
-        quillet::ForgetEmulatorTexts();
-    }
+    TodayFixture() { emulator.ActAsToday(); }
     ~TodayFixture() {
-        DestroyWindow(owner);
         if (list) DestroyWindow(list);
         quillet::GameListWindow = nullptr;
-        for (const char* suffix : {"", ".bak", ".orig"}) DeleteFileA((ini + suffix).c_str());
     }
     void Run(UINT command, std::vector<ModalScript::Step> steps) {
         // The sheet's tab control: the progress dialog of the first capture is passed over.

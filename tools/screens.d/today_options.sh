@@ -4,8 +4,7 @@
 # parent, as $SCREENS_DIR/today-<page>.png. SCREENSHOT_LANGUAGE=italian
 # shoots the Italian module instead (into the same names).
 set -euo pipefail
-shooter="$WIN_BUILD/tools/shoot_today_pages.exe"
-language="${SCREENSHOT_LANGUAGE:-english}"
+: "${WIN_BUILD:?}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$WIN_BUILD/fakemame.exe" "$work/mame.exe"
@@ -16,9 +15,5 @@ mkdir -p "$work/ini"
 printf 'volume                    -6\r\n' > "$work/ini/pacman.ini"
 printf 'samplerate                22050\r\n' > "$work/ini/puckman.ini"
 cp "$work/mame.ini" "$work/mame.ini.before"
-wine "$shooter" "$(winepath -w "$WIN_BUILD/languages/$language.dll")" \
-  "$(winepath -w "$work/mame.exe")" "$(winepath -w "$work")" </dev/null
-for bmp in "$work"/today-*.bmp; do
-  convert "$bmp" -strip "$SCREENS_DIR/$(basename "$bmp" .bmp).png"
-done
+"$(dirname "$0")/../screens/shoot.sh" today_options "$work/mame.exe"
 cmp -s "$work/mame.ini.before" "$work/mame.ini" || { echo "the sample ini changed" >&2; exit 1; }

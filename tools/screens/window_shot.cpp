@@ -29,6 +29,7 @@ int WINAPI PrintBox(HWND, LPCSTR text, LPCSTR, UINT) {
 // The sheet pages' run: which picture the timer takes next.
 struct PageShot {
     std::string path;
+    const std::function<void(HWND sheet)>& prepare;
     bool written;
 };
 PageShot* pendingShot;
@@ -41,6 +42,7 @@ VOID CALLBACK ShootSheet(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     SetWindowPos(sheet, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE);
     SetForegroundWindow(sheet);
+    if (pendingShot->prepare) pendingShot->prepare(sheet);
     RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpMessagesFor(300);
     pendingShot->written = SaveWindowBitmap(sheet, pendingShot->path);
@@ -79,13 +81,13 @@ bool StartShots(int argc, char** argv, const char* program, ShotRun& run) {
 }
 
 bool ShootSheetPages(const ShotRun& run, const char* prefix, const char* const* names, UINT count,
-                     const std::function<void(UINT page)>& open) {
+                     const std::function<void(UINT page)>& open, const std::function<void(HWND sheet)>& prepare) {
     bool all = true;
     // The first sheet of a run comes up inactive under Wine; page 0 is shot
     // once more after it, over the first picture.
     for (UINT shot = 0; shot <= count; ++shot) {
         const UINT page = shot == 0 ? 0 : shot - 1;
-        PageShot pending{run.output + "\\" + prefix + "-" + names[page] + ".bmp", false};
+        PageShot pending{run.output + "\\" + prefix + "-" + names[page] + ".bmp", prepare, false};
         pendingShot = &pending;
         const UINT_PTR timer = SetTimer(nullptr, 0, 50, ShootSheet);
         open(page);
@@ -107,13 +109,13 @@ HWND FindThreadSheet() {
 
 void PumpMessagesFor(DWORD ms) {
     const DWORD end = GetTickCount() + ms;
-    MSG msg;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    // Wakes for each message as it comes, so a paint is dispatched at once.
+    for (LONG left; (left = static_cast<LONG>(end - GetTickCount())) > 0;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        Sleep(10);
     }
 }
 

@@ -30,10 +30,12 @@ bool StartShots(int argc, char** argv, const char* program, ShotRun& run);
 
 // Opens a sheet at each of its `count` pages in turn (`open(page)` returns
 // once the sheet has closed) and writes it, shown and painted, frame
-// included, as OUTPUT\<prefix>-<names[page]>.bmp, then cancels it. False
-// when a picture was not written.
+// included, as OUTPUT\<prefix>-<names[page]>.bmp, then cancels it.
+// `prepare`, when given, is called on the sheet before it is painted (a row
+// chosen, say). False when a picture was not written.
 bool ShootSheetPages(const ShotRun& run, const char* prefix, const char* const* names, UINT count,
-                     const std::function<void(UINT page)>& open);
+                     const std::function<void(UINT page)>& open,
+                     const std::function<void(HWND sheet)>& prepare = {});
 
 // The visible top-level window of this thread that holds a tab control: the
 // property sheet a modal loop is showing. Null when there is none yet.

@@ -1,12 +1,14 @@
-// Shoots the README's pictures of finding and keeping games: the main window
-// with a search typed into the toolbar's box, and with favourites only, the
-// star and the play statistics columns, over a copy of the demo catalogue
-// with a few favourites and plays. Run by tools/screens.d/finding.sh.
-// usage: finding_screens LANGUAGE_DLL CATALOGUE OUTPUT_FOLDER
+// The main window with a search typed into the toolbar's box, and with
+// favourites only, the star and the play statistics columns, over a
+// catalogue given a few favourites and plays: finding-search.bmp,
+// finding-favourites.bmp. The catalogue is changed: hand over a copy.
+//
+//   shoot_finding LANGUAGE_DLL OUTPUT_FOLDER CATALOGUE
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdio>
 #include <string>
 
 #include "app/finding.h"
@@ -21,22 +23,16 @@
 
 using namespace quillet;
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    if (__argc < 4) return 2;
-    const std::string folder = __argv[3];
-    ProgramInstance = GetModuleHandleA(nullptr);
-    ProcessHeap = GetProcessHeap();
-    INITCOMMONCONTROLSEX controls{sizeof controls, 0x43D};
-    InitCommonControlsEx(&controls);
-    SetDefaultSettings(Settings);
+int main(int argc, char** argv) {
+    screens::ShotRun run;
+    if (!screens::StartShots(argc, argv, "shoot_finding", run)) return 2;
     Settings.Version = kSettingsVersion;  // no first-start wizard
-    LanguageModule = LoadLibraryA(__argv[1]);
-    if (!LanguageModule) return 3;
-    LoadStartupTexts();
+    Settings.PicturePane = 0;  // the list's columns are the subject here
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    lstrcpynA(DatabasePath, __argv[2], sizeof DatabasePath);
+    lstrcpynA(DatabasePath, run.input.c_str(), sizeof DatabasePath);
 
     HWND window = CreateMainWindow();
+    if (!window) return 4;
     SetWindowPos(window, nullptr, 0, 0, 1000, 560, SWP_NOZORDER);
     ShowWindow(window, SW_SHOWNORMAL);
     // A few favourites and plays, as a player would leave them.
@@ -65,12 +61,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetFocus(SearchBox);
     SendMessageW(SearchBox, EM_SETSEL, 7, 7);
     screens::PumpMessagesFor(400);
-    ok = screens::SaveWindowBitmap(window, folder + "\\finding-search.bmp") && ok;
+    ok = screens::SaveWindowBitmap(window, run.output + "\\finding-search.bmp") && ok;
 
     SetWindowTextW(SearchBox, L"");
     SendMessageA(window, WM_COMMAND, IDM_FAVOURITES_ONLY, 0);
     SetFocus(GameListWindow);
     screens::PumpMessagesFor(400);
-    ok = screens::SaveWindowBitmap(window, folder + "\\finding-favourites.bmp") && ok;
+    ok = screens::SaveWindowBitmap(window, run.output + "\\finding-favourites.bmp") && ok;
+    if (!ok) std::fprintf(stderr, "shoot_finding: a picture was not taken\n");
     ExitProcess(ok ? 0 : 1);
 }
