@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "base/progress.h"
 #include "base/report.h"
 #include "gamelist/game_list.h"
+#include "pictures/picture_loader.h"
 #include "settings/frontend_settings.h"
 #include "settings/language.h"
 
@@ -160,6 +162,10 @@ inline HWND CreateBenchWindows(const char* title) {
     MainWindow = CreateWindowOfClass("QuilletBenchMain", title, MainProcedure, WS_OVERLAPPEDWINDOW, 1024, 700);
     const HWND silent = CreateWindowOfClass("QuilletBenchSilent", title, SilentProcedure, WS_POPUP, 10, 10);
     CreateGameList(MainWindow, Settings.ListLayout);
+    // The list's icons start the picture thread; it is joined before the
+    // process's statics go, as the program's window does on closing.
+    static const bool joinedAtExit = std::atexit([] { StopPictureThread(); }) == 0;
+    (void)joinedAtExit;
     ShowWindow(MainWindow, SW_SHOW);
     SendMessageA(MainWindow, WM_SIZE, 0, MAKELPARAM(1024, 700));
     Pump();
