@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "base/dpi.h"
 #include "base/globals.h"
 #include "base/progress.h"
 #include "base/report.h"
@@ -201,7 +202,7 @@ void ExportWithPicker(HWND window) {
 }  // namespace
 
 void AddFindingButtons(HWND toolbar) {
-    TBADDBITMAP bitmap{ProgramInstance, IDB_TOOLBAR_FINDING};
+    TBADDBITMAP bitmap{ProgramInstance, BitmapsForSystemDpi().finding};
     const LRESULT image = SendMessageA(toolbar, TB_ADDBITMAP, 1, reinterpret_cast<LPARAM>(&bitmap));
     const TBBUTTON buttons[] = {
         {0, 0, TBSTATE_ENABLED, BTNS_SEP, {}, 0, 0},

@@ -19,6 +19,7 @@ struct DpiBitmaps {
     int toolbarSize;
     WORD sortDown;
     WORD sortUp;
+    WORD finding;  // the favourites-only button, toolbarSize square
 };
 DpiBitmaps BitmapsForSystemDpi();
 

@@ -428,6 +428,8 @@
  * quick hides, history.xml, list export ---- */
 #define IDB_TOOLBAR_FINDING     120   /* one 16x16 image, 16 colours: favourites only */
 #define IDR_ACCELERATORS        121   /* the main window's keys */
+#define IDB_TOOLBAR_FINDING_24  122   /* the same at 144 DPI, 24x24 */
+#define IDB_TOOLBAR_FINDING_32  123   /* and at 192 DPI, 32x32 */
 
 #define IDM_SEARCH_FOCUS        1100  /* Ctrl+F */
 #define IDM_SEARCH_CLEAR        1101  /* Escape */

@@ -8,7 +8,7 @@ game without one, 16x16 and 32x32), toolbar.bmp (six 16x16 buttons in a
 96x16 strip), finding.bmp (the favourites-only button, 16x16) and
 sort_down.bmp / sort_up.bmp (11x11 header arrows), and their larger versions
 for 144 and 192 DPI: toolbar24.bmp and toolbar32.bmp (24 and 32 pixel
-buttons), sort_down16/22.bmp and sort_up16/22.bmp. Only the
+buttons), finding24.bmp and finding32.bmp, sort_down16/22.bmp and sort_up16/22.bmp. Only the
 standard library is used and the output is byte-for-byte reproducible, so the
 generated files are committed next to this script.
 
@@ -233,26 +233,27 @@ def toolbar_strip(size=16):
 
 # --- header sort arrows (3D face background) ------------------------------------
 
-def button_favourites_only():
+def button_favourites_only(size=16):
     """A yellow five-pointed star with a dark outline: favourites only."""
-    c = Canvas(16, 16, SILVER)
-    cx, cy = 7.5, 8.0
+    c = Canvas(size, size, SILVER)
+    k = size / 16
+    cx, cy = (size - 1) / 2, size / 2
     points = []
     for i in range(10):
-        r = 7.5 if i % 2 == 0 else 3.2
+        r = 7.5 * k if i % 2 == 0 else 3.2 * k
         a = -math.pi / 2 + i * math.pi / 5
         points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
     inside = []
     for i in range(10):
         inside.append(in_triangle((cx, cy), points[i], points[(i + 1) % 10]))
-    for y in range(16):
-        for x in range(16):
+    for y in range(size):
+        for x in range(size):
             if any(t(x + 0.5, y + 0.5) for t in inside):
                 c.set(x, y, YELLOW)
-    for y in range(16):
-        for x in range(16):
+    for y in range(size):
+        for x in range(size):
             if c.get(x, y) == YELLOW and any(
-                    not (0 <= x + dx < 16 and 0 <= y + dy < 16) or c.get(x + dx, y + dy) == SILVER
+                    not (0 <= x + dx < size and 0 <= y + dy < size) or c.get(x + dx, y + dy) == SILVER
                     for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))):
                 c.set(x, y, OLIVE)
     return c
@@ -390,6 +391,8 @@ def main():
         # Larger versions for 144 and 192 DPI.
         "toolbar24.bmp": bmp_bytes(toolbar_strip(24)),
         "toolbar32.bmp": bmp_bytes(toolbar_strip(32)),
+        "finding24.bmp": bmp_bytes(button_favourites_only(24)),
+        "finding32.bmp": bmp_bytes(button_favourites_only(32)),
         "sort_down16.bmp": bmp_bytes(sort_arrow_scaled(True, 16)),
         "sort_up16.bmp": bmp_bytes(sort_arrow_scaled(False, 16)),
         "sort_down22.bmp": bmp_bytes(sort_arrow_scaled(True, 22)),

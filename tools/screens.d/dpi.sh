@@ -32,7 +32,7 @@ for dpi in 96 144 192; do
   app=$!
   window=""
   for _ in $(seq 60); do
-    window=$(xdotool search --name '^Quillet 0.7.1$' 2>/dev/null | head -1) && [ -n "$window" ] && break
+    window=$(xdotool search --onlyvisible --name '^Quillet 0.7.1$' 2>/dev/null | head -1) && [ -n "$window" ] && break
     sleep 0.5
   done
   sleep 3
