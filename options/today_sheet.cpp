@@ -1,8 +1,9 @@
-// Today's settings sheet. Each page follows one protocol: load its controls
-// when created (a loading flag keeps that from lighting Apply), mark the
-// sheet changed on a user change, check its values when it loses the
-// focus or on Apply (a bad value is refused with a message and nothing is
-// stored), store into the line model on apply. The file is written once,
+// Today's settings sheet, run by the program's one sheet routine
+// (ui/property_sheet.h): each page loads its controls, marks the sheet
+// changed on a user change, checks its values when it loses the focus or on
+// Apply (a bad value is refused with a message and nothing is stored), and
+// stores into the line model on apply. The run's loading flag also covers
+// the pages' own later changes to their controls. The file is written once,
 // when the sheet closes after an apply.
 #include "options/today_sheet.h"
 
@@ -146,6 +147,14 @@ bool Refused(HWND page, std::string_view name, const TodayOptionInfo* kind, cons
     return true;
 }
 
+// While one lives, the program's own changes to controls (their
+// notifications) do not count as the user's.
+struct Quietly {
+    bool was = session->run.loading;
+    Quietly() { session->run.loading = true; }
+    ~Quietly() { session->run.loading = was; }
+};
+
 void MarkChanged(HWND page) {
     if (!session->run.loading) PropSheet_Changed(session->run.frame, page);
 }
@@ -196,8 +205,7 @@ int SelectedEntry(HWND page) {
 void ShowEntries(HWND page, int select) {
     const PathOption& option = paths.options[static_cast<size_t>(paths.current)];
     HWND list = GetDlgItem(page, IDC_TODAY_PATH_LIST);
-    const bool was = session->run.loading;
-    session->run.loading = true;
+    const Quietly quietly;
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& entry : option.entries)
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
@@ -214,7 +222,6 @@ void ShowEntries(HWND page, int select) {
         SetDlgItemTextA(page, IDC_TODAY_PATH_SOURCE, SourceText(source).c_str());
     }
     EnableWindow(GetDlgItem(page, IDC_TODAY_PATH_ADD), option.info->kind == TodayKind::FolderList || count == 0);
-    session->run.loading = was;
 }
 
 void PathsChanged(HWND page, int select) {
@@ -259,7 +266,7 @@ std::optional<std::string> PickFolder(HWND page) {
 
 void PathsCommand(const SheetPageCall& call, int id, UINT code) {
     HWND page = call.page;
-    if (session->run.loading || paths.options.empty()) return;
+    if (paths.options.empty()) return;
     PathOption& option = paths.options[static_cast<size_t>(paths.current)];
     auto& entries = option.entries;
     const int selected = SelectedEntry(page);
@@ -285,15 +292,13 @@ void PathsCommand(const SheetPageCall& call, int id, UINT code) {
         option.useGlobal = false;
         {
             // Keep the caret where the user types: refresh the list only.
-            const bool was = session->run.loading;
-            session->run.loading = true;
+            const Quietly quietly;
             const int at = valid ? selected : static_cast<int>(entries.size()) - 1;
             HWND list = GetDlgItem(page, IDC_TODAY_PATH_LIST);
             SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(at), 0);
             SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(at),
                          reinterpret_cast<LPARAM>(entries[static_cast<size_t>(at)].c_str()));
             SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(at), 0);
-            session->run.loading = was;
         }
         MarkChanged(page);
         return;
@@ -477,15 +482,13 @@ std::string RowValue(HWND page, const RowPage& p, size_t i) {
 // Shows the value a game's row gets from elsewhere, after "Use the global value".
 void ShowInherited(HWND page, const RowPage& p, size_t i) {
     const Shown inherited = Inherited(p.rows[i].info->name);
-    const bool was = session->run.loading;
-    session->run.loading = true;
+    const Quietly quietly;
     HWND control = GetDlgItem(page, ControlId(p, i));
     if (p.rows[i].kind && p.rows[i].kind->kind == TodayKind::Switch)
         SendMessageA(control, BM_SETCHECK, inherited.value == "1" ? BST_CHECKED : BST_UNCHECKED, 0);
     else
         SetWindowTextA(control, inherited.value.c_str());
     SetDlgItemTextA(page, SourceId(p, i), SourceText(inherited.source).c_str());
-    session->run.loading = was;
 }
 
 void RowsCommand(const SheetPageCall& call, int id, UINT code) {
@@ -585,15 +588,13 @@ void FillAll(HWND page) {
 }
 
 void ShowSelected(HWND page) {
-    const bool was = session->run.loading;
-    session->run.loading = true;
+    const Quietly quietly;
     const bool valid = all.selected >= 0 && static_cast<size_t>(all.selected) < all.shown.size();
     const TodayOption* option = valid ? &session->options[all.shown[static_cast<size_t>(all.selected)]] : nullptr;
     SetDlgItemTextA(page, IDC_TODAY_VALUE, option ? AllValue(*option).c_str() : "");
     SetDlgItemTextA(page, IDC_TODAY_DESCRIPTION, option ? option->description.c_str() : "");
     EnableWindow(GetDlgItem(page, IDC_TODAY_VALUE), option != nullptr);
     EnableWindow(GetDlgItem(page, IDC_TODAY_GLOBAL), option != nullptr);
-    session->run.loading = was;
 }
 
 void LoadAll(const SheetPageCall& call) {

@@ -66,11 +66,9 @@ std::string TodayFile() {
     return text;
 }
 
-using RouteFixture = EmulatorIniFixture;
-
 }  // namespace
 
-TEST_CASE_FIXTURE(RouteFixture, "today's file never gets the era's pages, also before the first rebuild") {
+TEST_CASE_FIXTURE(EmulatorIniFixture, "today's file never gets the era's pages, also before the first rebuild") {
     const std::string today = TodayFile();
     REQUIRE(WriteFileBytes(ini, today));
     for (UINT command : {UINT{IDM_OPTIONS_FIRST}, UINT{IDM_OPTIONS_LAST}, UINT{IDM_GAME_OPTIONS}}) {
@@ -82,7 +80,7 @@ TEST_CASE_FIXTURE(RouteFixture, "today's file never gets the era's pages, also b
     for (const auto& box : boxes.boxes()) CHECK_NE(box.text, ModuleMessage(MSG_OPTIONS_NOT_HERE));
 }
 
-TEST_CASE_FIXTURE(RouteFixture, "a file held without sharing: the system's text, no sheet, the file unchanged") {
+TEST_CASE_FIXTURE(EmulatorIniFixture, "a file held without sharing: the system's text, no sheet, the file unchanged") {
     const std::string today = TodayFile();
     for (const std::string& original : {today, std::string("rompath roms\r\n")}) {
         boxes.clear();
@@ -97,7 +95,7 @@ TEST_CASE_FIXTURE(RouteFixture, "a file held without sharing: the system's text,
     }
 }
 
-TEST_CASE_FIXTURE(RouteFixture, "a missing or empty file follows the emulator: the era's refuses -showconfig") {
+TEST_CASE_FIXTURE(EmulatorIniFixture, "a missing or empty file follows the emulator: the era's refuses -showconfig") {
     struct Case {
         bool today;
         const char* file;  // nullptr: none
@@ -116,7 +114,7 @@ TEST_CASE_FIXTURE(RouteFixture, "a missing or empty file follows the emulator: t
     }
 }
 
-TEST_CASE_FIXTURE(RouteFixture, "the Options menu names the pages its commands open on the file as it is") {
+TEST_CASE_FIXTURE(EmulatorIniFixture, "the Options menu names the pages its commands open on the file as it is") {
     HMENU menu = LoadMenuA(quillet::LanguageModule, MAKEINTRESOURCEA(IDM_MAIN));
     REQUIRE(menu != nullptr);
     auto text = [&](UINT command) {
