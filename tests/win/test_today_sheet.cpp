@@ -45,7 +45,8 @@ std::string TodayFile() {
     const std::string real = RealDataPath("mame_ini_mame0251_default.ini");
     std::string text = FileExists(real) ? ReadFileBytes(real)
                                         : "#\n# CORE SEARCH PATH OPTIONS\n#\nrompath                   roms\n"
-                                          "samplepath                samples\n\n#\n# CORE SOUND OPTIONS\n#\n"
+                                          "samplepath                samples\n\n#\n# CORE PERFORMANCE OPTIONS\n#\n"
+                                          "throttle                  1\n\n#\n# CORE SOUND OPTIONS\n#\n"
                                           "volume                    0\n";
     text = Replace(Replace(text, "/usr/share/games/mame/", "C:\\MAME\\"), "$HOME/", "C:\\Users\\me\\");
     return "\xEF\xBB\xBF" + Crlf(text);
